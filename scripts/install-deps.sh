@@ -5,7 +5,7 @@ packages=(
   build-essential cmake ninja-build
   qtbase5-dev libqt5charts5-dev libqt5opengl5-dev
   libgl1-mesa-dri libglx-mesa0 libgl-dev
-  xvfb xauth
+  xvfb xauth fonts-dejavu-core
 )
 run() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 missing=()
