@@ -1,0 +1,98 @@
+#include "scene/ScOpenGLWidget.h"
+
+#include "app/SceneWindow.h"
+#include "scene/ScScene.h"
+
+#include <QMouseEvent>
+#include <QOpenGLContext>
+#include <QOpenGLFunctions>
+#include <QSurfaceFormat>
+
+#include <GL/gl.h>
+
+ScOpenGLWidget::ScOpenGLWidget(QWidget *parent)
+    : QOpenGLWidget(parent)
+{
+}
+
+ScOpenGLWidget::~ScOpenGLWidget()
+{
+    m_scene.reset();
+}
+
+QSharedPointer<ScScene> ScOpenGLWidget::scene() const
+{
+    return m_scene;
+}
+
+bool ScOpenGLWidget::ensureContextCurrent()
+{
+    QOpenGLContext *own = context();
+    if (!own || !isValid())
+        return false;
+    if (QOpenGLContext::currentContext() != own)
+        makeCurrent();
+    return QOpenGLContext::currentContext() == own;
+}
+
+void ScOpenGLWidget::mousePressEvent(QMouseEvent *event)
+{
+    if (!m_scene)
+        return;
+    lastMousePos = event->localPos();
+}
+
+void ScOpenGLWidget::mouseReleaseEvent(QMouseEvent *)
+{
+}
+
+void ScOpenGLWidget::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!m_scene)
+        return;
+    const QPointF p = event->localPos();
+    const QVector2D delta(float((p.y() - lastMousePos.y()) / -40.0),
+                          float((p.x() - lastMousePos.x()) / -40.0));
+    lastMousePos = p;
+    m_scene->rotateCamera(delta);
+}
+
+void ScOpenGLWidget::wheelEvent(QWheelEvent *)
+{
+}
+
+void ScOpenGLWidget::initializeGL()
+{
+    // Only a request: the context already exists and keeps the format it was created with.
+    QSurfaceFormat format;
+    format.setDepthBufferSize(32);
+    format.setVersion(2, 0);
+    format.setSamples(4);
+    format.setAlphaBufferSize(0);
+    format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
+    context()->setFormat(format);
+    context()->functions()->initializeOpenGLFunctions();
+
+    if (const QSharedPointer<ScScene> s = m_scene) {
+        s->initialize();
+        if (SceneWindow::instance)
+            SceneWindow::instance->applySetup(false);
+    }
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_SCISSOR_TEST);
+}
+
+void ScOpenGLWidget::resizeGL(int width, int height)
+{
+    if (const QSharedPointer<ScScene> s = m_scene)
+        s->resize(float(width), float(height));
+}
+
+void ScOpenGLWidget::paintGL()
+{
+    const QSharedPointer<ScScene> s = m_scene;
+    if (!s)
+        return;
+    s->render();
+    update();
+}
