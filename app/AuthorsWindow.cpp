@@ -1,0 +1,25 @@
+#include "app/AuthorsWindow.h"
+
+#include "app/AuthorsWindowUi.h"
+#include "app/MenuWindow.h"
+
+#include <QPushButton>
+
+AuthorsWindow::AuthorsWindow()
+    : QMainWindow(nullptr, Qt::WindowFlags())
+{
+}
+
+AuthorsWindow::~AuthorsWindow()
+{
+    delete ui;
+}
+
+void AuthorsWindow::initialize(MenuWindow *menuWindow)
+{
+    ui = new AuthorsWindowUi();
+    ui->setupUi(this);
+
+    connect(ui->pushButtonToMenu, &QAbstractButton::clicked, this, &QWidget::hide);
+    connect(ui->pushButtonToMenu, &QAbstractButton::clicked, menuWindow, &QWidget::showFullScreen);
+}

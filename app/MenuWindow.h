@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QMainWindow>
+
+class AuthorsWindow;
+class SceneWindow;
+struct MenuWindowUi;
+
+// The start window: Presentation opens the scene window, Authors the authors page, Exit
+// quits. Owns its form record.
+class MenuWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    MenuWindow();
+    ~MenuWindow() override;
+
+    // Builds the form and connects the three buttons; called once, before the first show.
+    void initialize(SceneWindow *sceneWindow, AuthorsWindow *authorsWindow);
+
+private:
+    MenuWindowUi *ui = nullptr;
+};
