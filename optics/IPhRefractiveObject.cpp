@@ -2,10 +2,12 @@
 
 #include "optics/PhRay.h"
 
+#include <utility>
+
 IPhRefractiveObject::~IPhRefractiveObject() = default;
 
 void IPhRefractiveObject::refract(PhRay *ray, bool)
 {
-    const PhRayPoint last = ray->points.constLast();
-    ray->points.append(last);
+    PhRayPoint last = ray->points.constLast();
+    ray->points.append(std::move(last));
 }

@@ -7,6 +7,13 @@
 // A ray of one vacuum wavelength (micrometres): its start point, then one point per face traced.
 struct PhRay
 {
-    QVector<PhRayPoint> points = QVector<PhRayPoint>(1);
+    // One default point; room for the points of a trace through two prisms and the screen.
+    PhRay()
+    {
+        points.reserve(8);
+        points.append(PhRayPoint());
+    }
+
+    QVector<PhRayPoint> points;
     double wavelength = 0.0;
 };

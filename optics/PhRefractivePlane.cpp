@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 PhRefractivePlane::~PhRefractivePlane() = default;
 
@@ -55,7 +56,7 @@ bool PhRefractivePlane::refractDirection(double wavelength, PhRayPoint *out, con
     rotation.rotate(float(delta * 57.29577951308232), axis);
     out->direction = rotation * in->direction;
 
-    if (!entering && material->imaginaryPart()) {
+    if (!entering && material->imaginaryFunction) {
         const double kappa = material->imaginaryValue(wavelength);
         const float distance = out->position.distanceToPoint(in->position);
         const float factor = float(std::exp((kappa * -200.5) * distance));
@@ -75,5 +76,5 @@ void PhRefractivePlane::refract(PhRay *ray, bool entering)
             p.lost = true;
         }
     }
-    ray->points.append(p);
+    ray->points.append(std::move(p));
 }
