@@ -42,7 +42,7 @@ private slots:
     void directoryListings_data();
     void directoryListings();
     void bundlesAreDisjoint();
-    void storedUncompressed();
+    void storedUncompressed(); // and without a locale variant
     void shaderBytes_data();
     void shaderBytes();
 };
@@ -105,6 +105,9 @@ void TestResourceBundles::storedUncompressed()
                  qPrintable(QString(":/%1 is stored compressed (algorithm %2)")
                                 .arg(path)
                                 .arg(int(resource.compressionAlgorithm()))));
+        const QResource foreign(":/" + path, QLocale(QLocale::Japanese, QLocale::Japan));
+        QVERIFY2(foreign.isValid() && foreign.data() == resource.data(),
+                 qPrintable(":/" + path + " is not served alike for every locale"));
         QFile onDisk(QStringLiteral(DISPERSION_RESOURCES_DIR "/") + path);
         QVERIFY2(onDisk.open(QIODevice::ReadOnly), qPrintable("cannot read " + onDisk.fileName()));
         QVERIFY2(resource.size() == onDisk.size(),
