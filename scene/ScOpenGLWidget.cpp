@@ -7,6 +7,7 @@
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
 #include <QSurfaceFormat>
+#include <QWheelEvent>
 
 #include <GL/gl.h>
 
@@ -35,19 +36,24 @@ bool ScOpenGLWidget::ensureContextCurrent()
     return QOpenGLContext::currentContext() == own;
 }
 
+// Every handler keeps its event accepted, so no press, release, move or wheel event is passed on
+// to the parent (Qt hands some of them over ignored).
 void ScOpenGLWidget::mousePressEvent(QMouseEvent *event)
 {
+    event->accept();
     if (!m_scene)
         return;
     lastMousePos = event->localPos();
 }
 
-void ScOpenGLWidget::mouseReleaseEvent(QMouseEvent *)
+void ScOpenGLWidget::mouseReleaseEvent(QMouseEvent *event)
 {
+    event->accept();
 }
 
 void ScOpenGLWidget::mouseMoveEvent(QMouseEvent *event)
 {
+    event->accept();
     if (!m_scene)
         return;
     const QPointF p = event->localPos();
@@ -57,8 +63,9 @@ void ScOpenGLWidget::mouseMoveEvent(QMouseEvent *event)
     m_scene->rotateCamera(delta);
 }
 
-void ScOpenGLWidget::wheelEvent(QWheelEvent *)
+void ScOpenGLWidget::wheelEvent(QWheelEvent *event)
 {
+    event->accept();
 }
 
 void ScOpenGLWidget::initializeGL()
