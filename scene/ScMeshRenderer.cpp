@@ -75,7 +75,8 @@ void ScMeshRenderer::release()
 
 void ScMeshRenderer::render(ScBasicCamera *camera)
 {
-    if (!visible)
+    // A renderer without mesh or program has nothing to draw with.
+    if (!visible || !mesh() || !shaderProgram())
         return;
     bind(camera);
     const QSharedPointer<ScMesh> m = mesh();

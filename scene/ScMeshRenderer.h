@@ -21,7 +21,7 @@ public:
     static QSharedPointer<ScMeshRenderer> create();
 
     virtual ScMeshRenderer *setVisible(bool visible);
-    // Opaque draw of the whole mesh. Needs a current GL context.
+    // Opaque draw of the whole mesh; nothing without mesh or program. Needs a current GL context.
     virtual void render(ScBasicCamera *camera);
 
     QSharedPointer<ScMesh> mesh() const;

@@ -34,7 +34,7 @@ QVector<TransparentTriangleKey> ScTransparentMeshRenderer::sortedTriangleKeys(
 
 void ScTransparentMeshRenderer::render(ScBasicCamera *camera)
 {
-    if (!visible)
+    if (!visible || !mesh() || !shaderProgram())
         return;
     const QMatrix4x4 modelView = camera->viewMatrix() * modelMatrix();
     const QSharedPointer<ScMesh> m = mesh();

@@ -20,8 +20,8 @@ class ScTransparentMeshRenderer : public ScMeshRenderer
 public:
     static QSharedPointer<ScTransparentMeshRenderer> create();
 
-    // Sorted, blended draw from the mesh's CPU copy; leaves GL_BLEND disabled.
-    // Needs a current GL context.
+    // Sorted, blended draw from the mesh's CPU copy; leaves GL_BLEND disabled. Nothing without
+    // mesh or program. Needs a current GL context.
     void render(ScBasicCamera *camera) override;
 
     // The keys of the whole triangles of `vertices` under `modelView`, greatest distance first.

@@ -89,6 +89,7 @@ private slots:
     void cameraPositionUniform();
     void glStateAfterRender_data();
     void glStateAfterRender();
+    void renderWithoutMeshOrProgramDoesNothing();
 
 private:
     QString writePicture(const QString &name, const QImage &image);
@@ -478,6 +479,34 @@ void TestScGl::glStateAfterRender()
     QVERIFY2(texturing == texturingAfter,
              QByteArray("GL_TEXTURE_2D is " + QByteArray(texturing ? "on" : "off") + " after render")
                  .constData());
+    QCOMPARE(int(glGetError()), int(GL_NO_ERROR));
+}
+
+void TestScGl::renderWithoutMeshOrProgramDoesNothing()
+{
+    QVector<ScVertex> v;
+    appendQuad(v, -1, 1);
+    const QSharedPointer<ScMesh> mesh = ScMesh::create(v.constData(), v.size(), true);
+    ScOrbitalCamera camera;
+    for (bool transparent : {false, true}) {
+        for (bool withMesh : {false, true}) {
+            const QSharedPointer<ScMeshRenderer> renderer =
+                transparent ? ScTransparentMeshRenderer::create().staticCast<ScMeshRenderer>()
+                            : ScMeshRenderer::create();
+            if (withMesh)
+                renderer->m_mesh = mesh;
+            else
+                renderer->m_shaderProgram = unlitProgram();
+            glEnable(GL_BLEND);
+            renderer->render(&camera);
+            const bool blend = glIsEnabled(GL_BLEND);
+            glDisable(GL_BLEND);
+            QVERIFY2(blend, QByteArray(QByteArray(transparent ? "translucent" : "opaque")
+                                       + " renderer without " + (withMesh ? "program" : "mesh")
+                                       + " touched the GL state")
+                                .constData());
+        }
+    }
     QCOMPARE(int(glGetError()), int(GL_NO_ERROR));
 }
 
