@@ -1,0 +1,294 @@
+#include "tools/screengen/MeshBuilder.h"
+
+#include <QHash>
+#include <QQueue>
+#include <QStringList>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+qint64 key4(double v)
+{
+    return static_cast<qint64>(std::llround(v * 10000.0));
+}
+
+double cornerAngle(const Vec3 &p, const Vec3 &q, const Vec3 &r)
+{
+    const Vec3 a = (q - p).normalized();
+    const Vec3 b = (r - p).normalized();
+    return std::acos(std::max(-1.0, std::min(1.0, a.dot(b))));
+}
+
+// The offset that makes both extremes round to the layout's values, the middle of the
+// interval they leave; the smallest value wins when they leave none.
+double offsetFor(double lo, double hi, double minG, double maxG, const QString &what, QStringList &problems)
+{
+    const double half = 0.00005 - 1e-9;
+    const double a = std::max(lo - half - minG, hi - half - maxG);
+    const double b = std::min(lo + half - minG, hi + half - maxG);
+    if (a > b) {
+        problems << QStringLiteral("%1: extent %2 does not fit %3 to %4").arg(what).arg(maxG - minG, 0, 'f', 5)
+                        .arg(lo).arg(hi);
+        return lo - minG;
+    }
+    return 0.5 * (a + b);
+}
+
+} // namespace
+
+Vec3 MeshBuilder::axis(char a, double sign)
+{
+    switch (a) {
+    case 'x': return {sign, 0, 0};
+    case 'y': return {0, sign, 0};
+    default: return {0, 0, sign};
+    }
+}
+
+double MeshBuilder::round4(double v)
+{
+    const double r = std::round(v * 10000.0) / 10000.0;
+    // Keep the sign of a zero as the value had it.
+    return r == 0.0 ? std::copysign(0.0, v) : r;
+}
+
+Vec3 MeshBuilder::roundNormal(const Vec3 &n)
+{
+    const Vec3 unit = n.normalized();
+    const Vec3 base(round4(unit.x), round4(unit.y), round4(unit.z));
+    auto fits = [](const Vec3 &c) {
+        const double l = c.length();
+        return l >= 0.99993455 && l <= 1.0000542;
+    };
+    if (fits(base))
+        return base;
+    Vec3 best = base;
+    double bestErr = std::numeric_limits<double>::max();
+    for (int i = -1; i <= 1; ++i)
+        for (int j = -1; j <= 1; ++j)
+            for (int k = -1; k <= 1; ++k) {
+                const Vec3 c(round4(base.x + i * 1e-4), round4(base.y + j * 1e-4), round4(base.z + k * 1e-4));
+                if (!fits(c))
+                    continue;
+                const double err = (c.normalized() - unit).length();
+                if (err < bestErr) {
+                    bestErr = err;
+                    best = Vec3(c.x == 0 ? std::copysign(0.0, base.x) : c.x,
+                                c.y == 0 ? std::copysign(0.0, base.y) : c.y,
+                                c.z == 0 ? std::copysign(0.0, base.z) : c.z);
+                }
+            }
+    return best;
+}
+
+int MeshBuilder::position(double x, double y, double z)
+{
+    const auto key = qMakePair(key4(x), qMakePair(key4(y), key4(z)));
+    const auto it = m_positionIndex.constFind(key);
+    if (it != m_positionIndex.constEnd())
+        return it.value();
+    m_positions.append(Vec3(key.first / 10000.0, key.second.first / 10000.0, key.second.second / 10000.0));
+    m_positionIndex.insert(key, m_positions.size() - 1);
+    return m_positions.size() - 1;
+}
+
+int MeshBuilder::addIsland(const IslandSpec &spec)
+{
+    Island island;
+    island.spec = spec;
+    island.piece = m_piece;
+    m_islands.append(island);
+    return m_islands.size() - 1;
+}
+
+int MeshBuilder::addTriangle(const Triangle &t)
+{
+    Triangle tri = t;
+    tri.piece = m_piece;
+    m_tris.append(tri);
+    return m_tris.size() - 1;
+}
+
+int MeshBuilder::flat(int a, int b, int c, int island, const Vec3 &normal, bool orientByNormal)
+{
+    Triangle t;
+    t.island = island;
+    const int ids[3] = {a, b, c};
+    for (int i = 0; i < 3; ++i) {
+        t.c[i].pos = ids[i];
+        t.c[i].normal = normal;
+    }
+    if (orientByNormal) {
+        const Vec3 &p = m_positions[a], &q = m_positions[b], &r = m_positions[c];
+        if ((q - p).cross(r - p).dot(normal) < 0)
+            std::swap(t.c[1], t.c[2]);
+        t.oriented = true;
+    }
+    return addTriangle(t);
+}
+
+int MeshBuilder::flatFacing(int a, int b, int c, int island, const Vec3 &outward)
+{
+    const Vec3 &p = m_positions[a], &q = m_positions[b], &r = m_positions[c];
+    Vec3 n = (q - p).cross(r - p).normalized();
+    if (n.dot(outward) < 0)
+        n = n * -1.0;
+    return flat(a, b, c, island, n, true);
+}
+
+int MeshBuilder::stored(int a, int b, int c, int island, const Vec3 &na, const Vec3 &nb, const Vec3 &nc,
+                        const Vec3 &outward)
+{
+    Triangle t;
+    t.island = island;
+    t.c[0].pos = a;
+    t.c[1].pos = b;
+    t.c[2].pos = c;
+    t.c[0].normal = na;
+    t.c[1].normal = nb;
+    t.c[2].normal = nc;
+    const Vec3 &p = m_positions[a], &q = m_positions[b], &r = m_positions[c];
+    if ((q - p).cross(r - p).dot(outward) < 0)
+        std::swap(t.c[1], t.c[2]);
+    t.oriented = true;
+    return addTriangle(t);
+}
+
+int MeshBuilder::smooth(int a, int b, int c, int island, int ga, int gb, int gc)
+{
+    Triangle t;
+    t.island = island;
+    const int ids[3] = {a, b, c};
+    const int groups[3] = {ga, gb, gc};
+    for (int i = 0; i < 3; ++i) {
+        t.c[i].pos = ids[i];
+        t.c[i].group = groups[i];
+    }
+    return addTriangle(t);
+}
+
+QStringList MeshBuilder::orientPieces()
+{
+    QStringList problems;
+    // Undirected edge -> triangles using it.
+    QHash<QPair<int, int>, QVector<int>> edges;
+    for (int i = 0; i < m_tris.size(); ++i)
+        for (int e = 0; e < 3; ++e) {
+            const int a = m_tris[i].c[e].pos, b = m_tris[i].c[(e + 1) % 3].pos;
+            edges[qMakePair(std::min(a, b), std::max(a, b))].append(i);
+        }
+    for (auto it = edges.constBegin(); it != edges.constEnd(); ++it)
+        if (it.value().size() != 2)
+            problems << QStringLiteral("edge %1-%2 used by %3 triangles (first %4)")
+                            .arg(it.key().first).arg(it.key().second).arg(it.value().size())
+                            .arg(it.value().first());
+
+    auto hasDirected = [this](int t, int a, int b) {
+        for (int e = 0; e < 3; ++e)
+            if (m_tris[t].c[e].pos == a && m_tris[t].c[(e + 1) % 3].pos == b)
+                return true;
+        return false;
+    };
+    QVector<bool> done(m_tris.size(), false);
+    QQueue<int> queue;
+    for (int i = 0; i < m_tris.size(); ++i)
+        if (m_tris[i].oriented) {
+            done[i] = true;
+            queue.enqueue(i);
+        }
+    while (!queue.isEmpty()) {
+        const int t = queue.dequeue();
+        for (int e = 0; e < 3; ++e) {
+            const int a = m_tris[t].c[e].pos, b = m_tris[t].c[(e + 1) % 3].pos;
+            for (int n : edges.value(qMakePair(std::min(a, b), std::max(a, b)))) {
+                if (n == t)
+                    continue;
+                if (done[n]) {
+                    if (hasDirected(n, a, b))
+                        problems << QStringLiteral("triangles %1 and %2 disagree in winding").arg(t).arg(n);
+                    continue;
+                }
+                if (hasDirected(n, a, b))
+                    std::swap(m_tris[n].c[1], m_tris[n].c[2]);
+                done[n] = true;
+                queue.enqueue(n);
+            }
+        }
+    }
+    for (int i = 0; i < m_tris.size(); ++i)
+        if (!done[i])
+            problems << QStringLiteral("triangle %1 not reached by orientation").arg(i);
+    return problems;
+}
+
+void MeshBuilder::computeSmoothNormals()
+{
+    QMap<QPair<int, int>, Vec3> sums;
+    for (const Triangle &t : m_tris) {
+        const Vec3 &p = m_positions[t.c[0].pos], &q = m_positions[t.c[1].pos], &r = m_positions[t.c[2].pos];
+        const Vec3 n = (q - p).cross(r - p).normalized();
+        const Vec3 pts[3] = {p, q, r};
+        for (int i = 0; i < 3; ++i) {
+            if (t.c[i].group < 0)
+                continue;
+            const double w = cornerAngle(pts[i], pts[(i + 1) % 3], pts[(i + 2) % 3]);
+            auto &s = sums[qMakePair(t.c[i].pos, t.c[i].group)];
+            s = s + n * w;
+        }
+    }
+    for (Triangle &t : m_tris)
+        for (Corner &c : t.c)
+            if (c.group >= 0) {
+                const auto key = qMakePair(c.pos, c.group);
+                c.normal = m_pins.contains(key) ? m_pins.value(key) : sums.value(key).normalized();
+            }
+}
+
+void MeshBuilder::computeLightMap(QStringList &problems)
+{
+    for (int i = 0; i < m_islands.size(); ++i) {
+        Island &island = m_islands[i];
+        double minU = std::numeric_limits<double>::max(), minV = minU;
+        double maxU = -minU, maxV = -minU;
+        bool any = false;
+        for (const Triangle &t : m_tris) {
+            if (t.island != i)
+                continue;
+            any = true;
+            for (const Corner &c : t.c) {
+                const Vec3 &p = m_positions[c.pos];
+                minU = std::min(minU, island.spec.gu.dot(p));
+                minV = std::min(minV, island.spec.gv.dot(p));
+                maxU = std::max(maxU, island.spec.gu.dot(p));
+                maxV = std::max(maxV, island.spec.gv.dot(p));
+            }
+        }
+        if (!any) {
+            problems << QStringLiteral("island %1 has no triangle").arg(island.spec.name);
+            continue;
+        }
+        island.cu = offsetFor(island.spec.uMin, island.spec.uMax, minU, maxU, island.spec.name + " u", problems);
+        island.cv = offsetFor(island.spec.vMin, island.spec.vMax, minV, maxV, island.spec.name + " v", problems);
+    }
+    for (Triangle &t : m_tris) {
+        const Island &island = m_islands[t.island];
+        for (Corner &c : t.c) {
+            const Vec3 &p = m_positions[c.pos];
+            c.u = round4(island.cu + island.spec.gu.dot(p));
+            c.v = round4(island.cv + island.spec.gv.dot(p));
+        }
+    }
+}
+
+QStringList MeshBuilder::finish()
+{
+    QStringList problems = orientPieces();
+    computeSmoothNormals();
+    for (Triangle &t : m_tris)
+        for (Corner &c : t.c)
+            c.finalNormal = roundNormal(c.normal);
+    computeLightMap(problems);
+    return problems;
+}
