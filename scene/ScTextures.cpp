@@ -9,10 +9,11 @@
 
 namespace {
 
-// Shares a texture made in the current context. Its GL name is deleted while that context is
-// about to be destroyed (it is current then), so a release after the context is gone makes no
-// GL call; a texture whose context vanished without that chance is left undeleted rather than
-// letting QOpenGLTexture touch the dead context.
+// Shares a texture made in the current context. When that context is about to be destroyed
+// while current, the GL name is deleted then. QOpenGLTexture's own release would touch the dead
+// context afterwards (a crash when another context is current, a warning otherwise), so a
+// texture that outlives its context with its name still set is left undeleted: the name goes
+// with the share group.
 QSharedPointer<QOpenGLTexture> shareTexture(QOpenGLTexture *texture)
 {
     QOpenGLContext *context = QOpenGLContext::currentContext();
