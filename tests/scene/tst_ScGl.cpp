@@ -90,6 +90,8 @@ private slots:
     void glStateAfterRender_data();
     void glStateAfterRender();
     void renderWithoutMeshOrProgramDoesNothing();
+    void translucentTrianglesDrawFarthestKeyFirst_data();
+    void translucentTrianglesDrawFarthestKeyFirst();
 
 private:
     QString writePicture(const QString &name, const QImage &image);
@@ -508,6 +510,48 @@ void TestScGl::renderWithoutMeshOrProgramDoesNothing()
         }
     }
     QCOMPARE(int(glGetError()), int(GL_NO_ERROR));
+}
+
+void TestScGl::translucentTrianglesDrawFarthestKeyFirst_data()
+{
+    QTest::addColumn<bool>("redFirstInMesh");
+    QTest::newRow("mesh order near, far") << true;
+    QTest::newRow("mesh order far, near") << false;
+}
+
+void TestScGl::translucentTrianglesDrawFarthestKeyFirst()
+{
+    QFETCH(bool, redFirstInMesh);
+
+    // Two large triangles over the centre: red at z -1 (key about 3), green at z -2 (about 6).
+    // At half alpha each, the one drawn last dominates the blend over black.
+    auto triangle = [](float z, const QVector4D &color) {
+        QVector<ScVertex> t;
+        for (const QVector2D &p : {QVector2D(-5, -5), QVector2D(5, -5), QVector2D(0, 5)})
+            t << ScVertex{QVector3D(p.x() * -z, p.y() * -z, z), QVector2D(), QVector3D(0, 0, 1), color};
+        return t;
+    };
+    const QVector<ScVertex> red = triangle(-1, QVector4D(1, 0, 0, 1));
+    const QVector<ScVertex> green = triangle(-2, QVector4D(0, 1, 0, 1));
+    const QVector<ScVertex> v = redFirstInMesh ? red + green : green + red;
+
+    const QSharedPointer<ScTransparentMeshRenderer> renderer = ScTransparentMeshRenderer::create();
+    renderer->m_mesh = ScMesh::create(v.constData(), v.size(), true);
+    renderer->m_shaderProgram = unlitProgram();
+    renderer->color = QVector4D(1, 1, 1, 0.5f);
+    ScOrbitalCamera camera;
+    camera.offset = QVector3D(0, 0, 1e-3f); // eye next to the origin, looking down -z
+    camera.width = camera.height = 64;
+
+    glDisable(GL_DEPTH_TEST);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    renderer->render(&camera);
+    const QRgb c = pixel(32, 32);
+    // Green, then red on top: red 0.5, green 0.25.
+    QVERIFY2(std::abs(qRed(c) - 128) <= 3 && std::abs(qGreen(c) - 64) <= 3,
+             QByteArray("centre pixel " + text(c) + ", expected about (128, 64, 0): red drawn last")
+                 .constData());
 }
 
 QTEST_MAIN(TestScGl)
