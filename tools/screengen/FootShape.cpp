@@ -112,8 +112,9 @@ QVector<int> groupsOf(const QVector<ProfilePoint> &t, const Outline &o, bool out
 double cross2(double ay, double az, double by, double bz) { return ay * bz - az * by; }
 
 // Strip from the seam between chain a (apex to the bottom of the end face) and chain b
-// (middle of the underside back to the pad), one point per triangle; shortest diagonal first.
-void faceStrip(const QVector<Vec3> &a, const QVector<Vec3> &b, int part, int half, const Vec3 &normal,
+// (middle of the underside back to the pad), one point per triangle; shortest diagonal first,
+// chain b waiting at its fan point until chain a is done.
+void faceStrip(const QVector<Vec3> &a, const QVector<Vec3> &b, int fan, int part, int half, const Vec3 &normal,
                QVector<FootTri> &out)
 {
     QVector<Vec3> loop = a;
@@ -142,7 +143,7 @@ void faceStrip(const QVector<Vec3> &a, const QVector<Vec3> &b, int part, int hal
     int i = 0, j = 0;
     while (i < a.size() - 1 || j < b.size() - 1) {
         const bool canA = i < a.size() - 1 && valid(a[i], a[i + 1], b[j]);
-        const bool canB = j < b.size() - 1 && valid(a[i], b[j + 1], b[j]);
+        const bool canB = j < b.size() - 1 && (j < fan || i == a.size() - 1) && valid(a[i], b[j + 1], b[j]);
         bool takeA = canA;
         if (canA && canB)
             takeA = (a[i + 1] - b[j]).length() <= (a[i] - b[j + 1]).length();
@@ -194,23 +195,29 @@ HalfLists buildHalf(const QVector<ProfilePoint> &t, int half, double xOuter, dou
     auto I = [&](int k) { return Vec3(xInner, t[inner.index[k]].y, t[inner.index[k]].z); };
     const double outwardX = xOuter < xInner ? -1 : 1;
 
-    // Faces.
-    auto faceChains = [&](const Outline &o, double x, QVector<Vec3> &a, QVector<Vec3> &b) {
+    // Faces: chain a runs from the apex to the bottom of the end face, chain b from the
+    // middle of the underside back to the corner below the end face; the strip closes as a
+    // fan about one pad point of chain b.
+    auto faceChains = [&](const Outline &o, double x, double fanY, QVector<Vec3> &a, QVector<Vec3> &b, int &fan) {
         int endBottom = 0;
         while (!same(t[o.index[endBottom]].y, 0.0117))
             ++endBottom;
         for (int k = 0; k <= endBottom; ++k)
             a.append(Vec3(x, t[o.index[k]].y, t[o.index[k]].z));
-        for (int k = o.index.size() - 1; k > endBottom; --k)
+        for (int k = o.index.size() - 1; k > endBottom; --k) {
+            if (same(t[o.index[k]].y, fanY))
+                fan = b.size();
             b.append(Vec3(x, t[o.index[k]].y, t[o.index[k]].z));
+        }
     };
     QVector<Vec3> a, b;
-    faceChains(outer, xOuter, a, b);
-    faceStrip(a, b, OuterFace, half, Vec3(outwardX, 0, 0), h.outerFace);
+    int fan = 0;
+    faceChains(outer, xOuter, half == Back ? 0.0063 : 0.0, a, b, fan);
+    faceStrip(a, b, fan, OuterFace, half, Vec3(outwardX, 0, 0), h.outerFace);
     a.clear();
     b.clear();
-    faceChains(inner, xInner, a, b);
-    faceStrip(a, b, InnerFace, half, Vec3(-outwardX, 0, 0), h.innerFace);
+    faceChains(inner, xInner, half == Back ? 0.0063 : 0.0028, a, b, fan);
+    faceStrip(a, b, fan, InnerFace, half, Vec3(-outwardX, 0, 0), h.innerFace);
 
     // Rim: merge the two outlines in outline order.
     auto emit = [&](Vec3 p0, Vec3 p1, Vec3 p2, int part, int group, bool onOuter, double startY, double endY) {
@@ -326,6 +333,9 @@ IslandTable rightIslands(MeshBuilder &b)
 
 void addAll(MeshBuilder &b, const QVector<FootTri> &tris, const IslandTable &islands, int piece)
 {
+    // The top of the arch is level at the apex.
+    for (double x : {-1.6358, -1.5573, 1.62, 1.5415})
+        b.pinNormal(b.position(x, 0.3336, -1.5367), piece * 100 + GTop, Vec3(0, 1, 0));
     for (const FootTri &t : tris) {
         int id[3];
         for (int k = 0; k < 3; ++k)

@@ -21,17 +21,19 @@ double cornerAngle(const Vec3 &p, const Vec3 &q, const Vec3 &r)
     return std::acos(std::max(-1.0, std::min(1.0, a.dot(b))));
 }
 
-// The offset that makes both extremes round to the layout's values, the middle of the
-// interval they leave; the smallest value wins when they leave none.
-double offsetFor(double lo, double hi, double minG, double maxG, const QString &what, QStringList &problems)
+// The offset that makes every constraint (a gradient value and the layout value it must
+// round to) hold: the middle of the interval they leave; the first wins when they leave none.
+double offsetFor(const QVector<QPair<double, double>> &constraints, const QString &what, QStringList &problems)
 {
     const double half = 0.00005 - 1e-9;
-    const double a = std::max(lo - half - minG, hi - half - maxG);
-    const double b = std::min(lo + half - minG, hi + half - maxG);
+    double a = -1e9, b = 1e9;
+    for (const auto &c : constraints) {
+        a = std::max(a, c.second - half - c.first);
+        b = std::min(b, c.second + half - c.first);
+    }
     if (a > b) {
-        problems << QStringLiteral("%1: extent %2 does not fit %3 to %4").arg(what).arg(maxG - minG, 0, 'f', 5)
-                        .arg(lo).arg(hi);
-        return lo - minG;
+        problems << QStringLiteral("%1: the layout values leave no offset").arg(what);
+        return constraints.first().second - constraints.first().first;
     }
     return 0.5 * (a + b);
 }
@@ -269,8 +271,15 @@ void MeshBuilder::computeLightMap(QStringList &problems)
             problems << QStringLiteral("island %1 has no triangle").arg(island.spec.name);
             continue;
         }
-        island.cu = offsetFor(island.spec.uMin, island.spec.uMax, minU, maxU, island.spec.name + " u", problems);
-        island.cv = offsetFor(island.spec.vMin, island.spec.vMax, minV, maxV, island.spec.name + " v", problems);
+        QVector<QPair<double, double>> cu = {{minU, island.spec.uMin}, {maxU, island.spec.uMax}};
+        QVector<QPair<double, double>> cv = {{minV, island.spec.vMin}, {maxV, island.spec.vMax}};
+        for (const RecordPin &pin : m_recordPins)
+            if (m_tris[pin.record / 3].island == i) {
+                cu.append({island.spec.gu.dot(pin.position), pin.u});
+                cv.append({island.spec.gv.dot(pin.position), pin.v});
+            }
+        island.cu = offsetFor(cu, island.spec.name + " u", problems);
+        island.cv = offsetFor(cv, island.spec.name + " v", problems);
     }
     for (Triangle &t : m_tris) {
         const Island &island = m_islands[t.island];
@@ -282,9 +291,44 @@ void MeshBuilder::computeLightMap(QStringList &problems)
     }
 }
 
+void MeshBuilder::pinRecord(int record, const Vec3 &position, double u, double v, const Vec3 &normal)
+{
+    m_recordPins.append({record, position, normal, u, v});
+}
+
+void MeshBuilder::applyRecordPins(QStringList &problems)
+{
+    for (const RecordPin &pin : m_recordPins) {
+        if (pin.record / 3 >= m_tris.size()) {
+            problems << QStringLiteral("record %1 does not exist").arg(pin.record);
+            continue;
+        }
+        Triangle &t = m_tris[pin.record / 3];
+        int at = -1;
+        for (int i = 0; i < 3; ++i)
+            if ((m_positions[t.c[i].pos] - pin.position).length() < 1e-6)
+                at = i;
+        if (at < 0) {
+            problems << QStringLiteral("record %1: its triangle does not hold the listed position").arg(pin.record);
+            continue;
+        }
+        // Turn the corners cyclically, keeping the winding.
+        while (at != pin.record % 3) {
+            std::rotate(t.c.begin(), t.c.begin() + 1, t.c.end());
+            at = (at + 2) % 3;
+        }
+        Corner &c = t.c[at];
+        if (c.group >= 0)
+            pinNormal(c.pos, c.group, pin.normal);
+        else if ((c.normal - pin.normal).length() > 1e-4)
+            problems << QStringLiteral("record %1: flat normal differs from the listed one").arg(pin.record);
+    }
+}
+
 QStringList MeshBuilder::finish()
 {
     QStringList problems = orientPieces();
+    applyRecordPins(problems);
     computeSmoothNormals();
     for (Triangle &t : m_tris)
         for (Corner &c : t.c)

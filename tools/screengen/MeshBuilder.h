@@ -91,6 +91,9 @@ public:
 
     // Pins the smooth normal of a (position, group) pair.
     void pinNormal(int pos, int group, const Vec3 &n) { m_pins[{pos, group}] = n; }
+    // Pins a listed record: its triangle is turned so the position is at the record's
+    // corner, its island's offsets keep the light-map point, and its normal is kept.
+    void pinRecord(int record, const Vec3 &position, double u, double v, const Vec3 &normal);
 
     int triangleCount() const { return m_tris.size(); }
     Triangle &triangle(int i) { return m_tris[i]; }
@@ -105,8 +108,16 @@ public:
     static Vec3 roundNormal(const Vec3 &n);
 
 private:
+    struct RecordPin
+    {
+        int record;
+        Vec3 position, normal;
+        double u, v;
+    };
+
     int addTriangle(const Triangle &t);
     QStringList orientPieces();
+    void applyRecordPins(QStringList &problems);
     void computeSmoothNormals();
     void computeLightMap(QStringList &problems);
 
@@ -115,5 +126,6 @@ private:
     QVector<Island> m_islands;
     QVector<Triangle> m_tris;
     QMap<QPair<int, int>, Vec3> m_pins;
+    QVector<RecordPin> m_recordPins;
     int m_piece = 0;
 };
