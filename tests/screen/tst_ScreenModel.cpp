@@ -72,6 +72,8 @@ private slots:
     void pieces_data();
     void pieces();
     void precisionColoursAndZeros();
+    void distinctValues();
+    void boardIsMirrorSymmetric();
     void normalsAndWinding();
     void flatAndSurfaceShading();
     void noDegenerateOrDoubledTriangles();
@@ -203,6 +205,37 @@ void ScreenModelTest::precisionColoursAndZeros()
     }
     QVERIFY2(floorRecords == 27 && floor.size() == 3, qPrintable(QStringLiteral("%1 floor records at %2 positions, expected 27 at 3")
              .arg(floorRecords).arg(floor.size())));
+}
+
+void ScreenModelTest::distinctValues()
+{
+    // Distinct values of each position and light-map coordinate over the whole table.
+    QSet<float> values[5];
+    for (int r = 0; r < kRecords; ++r) {
+        for (int i = 0; i < 3; ++i)
+            values[i].insert(rec(r).position[i] + 0.0f);
+        for (int i = 0; i < 2; ++i)
+            values[3 + i].insert(rec(r).texCoord[i]);
+    }
+    const int expected[5] = {47, 59, 54, 266, 281};
+    const char *names[5] = {"x", "y", "z", "u", "v"};
+    for (int i = 0; i < 5; ++i)
+        QVERIFY2(values[i].size() == expected[i], qPrintable(QStringLiteral("%1 distinct %2 values, expected %3")
+                 .arg(values[i].size()).arg(QLatin1String(names[i])).arg(expected[i])));
+}
+
+void ScreenModelTest::boardIsMirrorSymmetric()
+{
+    // Mirroring about x = -0.0079 maps the board's positions onto themselves, in all four decimals.
+    QSet<QByteArray> board;
+    for (int r = 0; r < 336; ++r)
+        board.insert(key(rec(r).position));
+    for (int r = 0; r < 336; ++r) {
+        const QVector3D &p = rec(r).position;
+        const float mx = QByteArray::number(-0.0158 - double(p.x()), 'f', 4).toFloat();
+        QVERIFY2(board.contains(key(QVector3D(mx, p.y(), p.z()))),
+                 qPrintable(QStringLiteral("record %1: (%2, %3, %4) has no mirror image").arg(r).arg(p.x()).arg(p.y()).arg(p.z())));
+    }
 }
 
 void ScreenModelTest::normalsAndWinding()

@@ -99,8 +99,9 @@ QVector<RimTri> segment(const QVector<OutlinePoint> &p, int a, int c)
         out.append(r);
     };
     if (p[a].mid && p[c].mid) {
+        // The two halves mirror each other about the mid-plane.
         t(a, B, c, B, c, M); t(a, B, c, M, a, M);
-        t(a, M, c, M, c, F); t(a, M, c, F, a, F);
+        t(a, M, c, M, a, F); t(c, M, c, F, a, F);
     } else if (p[a].mid) {
         t(a, B, c, B, a, M); t(a, M, c, B, c, F); t(a, M, c, F, a, F);
     } else if (p[c].mid) {

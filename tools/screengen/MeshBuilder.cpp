@@ -21,9 +21,9 @@ double cornerAngle(const Vec3 &p, const Vec3 &q, const Vec3 &r)
     return std::acos(std::max(-1.0, std::min(1.0, a.dot(b))));
 }
 
-// The offset that makes every constraint (a gradient value and the layout value it must
-// round to) hold: the middle of the interval they leave; the first wins when they leave none.
-double offsetFor(const QVector<QPair<double, double>> &constraints, const QString &what, QStringList &problems)
+// The interval of offsets that makes every constraint (a gradient value and the layout value
+// it must round to) hold; empty (a > b) when they contradict each other.
+QPair<double, double> offsetInterval(const QVector<QPair<double, double>> &constraints)
 {
     const double half = 0.00005 - 1e-9;
     double a = -1e9, b = 1e9;
@@ -31,11 +31,89 @@ double offsetFor(const QVector<QPair<double, double>> &constraints, const QStrin
         a = std::max(a, c.second - half - c.first);
         b = std::min(b, c.second + half - c.first);
     }
-    if (a > b) {
-        problems << QStringLiteral("%1: the layout values leave no offset").arg(what);
-        return constraints.first().second - constraints.first().first;
+    return {a, b};
+}
+
+// Picks one offset per island inside its interval so that the rounded coordinates of the whole
+// table take 'target' distinct values (as close as the intervals allow). Greedy: each island
+// in turn takes the offset that adds the fewest new values; then islands move, in order,
+// towards the target. Offsets are midpoints between rounding steps, never on one.
+QVector<double> chooseOffsets(const QVector<QVector<double>> &values, const QVector<QPair<double, double>> &intervals,
+                              int target)
+{
+    const int n = values.size();
+    QVector<QVector<double>> candidates(n);
+    QVector<QVector<QVector<qint64>>> keys(n);
+    for (int i = 0; i < n; ++i) {
+        const double a = intervals[i].first, b = intervals[i].second;
+        QVector<double> cuts = {a, b};
+        for (double g : values[i])
+            for (qint64 k = qint64(std::floor((a + g) * 1e4)) - 1; k <= qint64(std::ceil((b + g) * 1e4)) + 1; ++k) {
+                const double c = (k + 0.5) * 1e-4 - g;
+                if (c > a && c < b)
+                    cuts.append(c);
+            }
+        std::sort(cuts.begin(), cuts.end());
+        for (int k = 0; k + 1 < cuts.size(); ++k)
+            if (cuts[k + 1] - cuts[k] > 1e-12)
+                candidates[i].append(0.5 * (cuts[k] + cuts[k + 1]));
+        if (candidates[i].isEmpty())
+            candidates[i].append(0.5 * (a + b));
+        for (double c : candidates[i]) {
+            QVector<qint64> set;
+            for (double g : values[i])
+                set.append(std::llround((g + c) * 1e4));
+            std::sort(set.begin(), set.end());
+            set.erase(std::unique(set.begin(), set.end()), set.end());
+            keys[i].append(set);
+        }
     }
-    return 0.5 * (a + b);
+    QMap<qint64, int> used;
+    auto add = [&used](const QVector<qint64> &set, int delta) {
+        for (qint64 k : set)
+            if ((used[k] += delta) == 0)
+                used.remove(k);
+    };
+    auto fresh = [&used](const QVector<qint64> &set) {
+        int count = 0;
+        for (qint64 k : set)
+            count += !used.contains(k);
+        return count;
+    };
+    QVector<int> choice(n, 0);
+    for (int i = 0; i < n; ++i) {
+        const double middle = 0.5 * (intervals[i].first + intervals[i].second);
+        int best = 0;
+        for (int k = 1; k < candidates[i].size(); ++k) {
+            const int f = fresh(keys[i][k]), fb = fresh(keys[i][best]);
+            if (f < fb || (f == fb && std::abs(candidates[i][k] - middle) < std::abs(candidates[i][best] - middle)))
+                best = k;
+        }
+        choice[i] = best;
+        add(keys[i][best], 1);
+    }
+    bool moved = true;
+    while (used.size() != target && moved) {
+        moved = false;
+        for (int i = 0; i < n && used.size() != target; ++i) {
+            add(keys[i][choice[i]], -1);
+            const int before = used.size() + fresh(keys[i][choice[i]]);
+            int best = choice[i];
+            for (int k = 0; k < candidates[i].size(); ++k) {
+                const int total = used.size() + fresh(keys[i][k]);
+                if (std::abs(total - target) < std::abs(before - target) && (total - target) * (before - target) >= 0
+                    && std::abs(total - target) < std::abs(used.size() + fresh(keys[i][best]) - target))
+                    best = k;
+            }
+            moved |= best != choice[i];
+            choice[i] = best;
+            add(keys[i][best], 1);
+        }
+    }
+    QVector<double> out(n);
+    for (int i = 0; i < n; ++i)
+        out[i] = candidates[i][choice[i]];
+    return out;
 }
 
 } // namespace
@@ -250,36 +328,41 @@ void MeshBuilder::computeSmoothNormals()
 
 void MeshBuilder::computeLightMap(QStringList &problems)
 {
-    for (int i = 0; i < m_islands.size(); ++i) {
-        Island &island = m_islands[i];
-        double minU = std::numeric_limits<double>::max(), minV = minU;
-        double maxU = -minU, maxV = -minU;
-        bool any = false;
-        for (const Triangle &t : m_tris) {
-            if (t.island != i)
-                continue;
-            any = true;
-            for (const Corner &c : t.c) {
-                const Vec3 &p = m_positions[c.pos];
-                minU = std::min(minU, island.spec.gu.dot(p));
-                minV = std::min(minV, island.spec.gv.dot(p));
-                maxU = std::max(maxU, island.spec.gu.dot(p));
-                maxV = std::max(maxV, island.spec.gv.dot(p));
-            }
+    const int n = m_islands.size();
+    QVector<QVector<double>> gu(n), gv(n);
+    for (const Triangle &t : m_tris)
+        for (const Corner &c : t.c) {
+            gu[t.island].append(m_islands[t.island].spec.gu.dot(m_positions[c.pos]));
+            gv[t.island].append(m_islands[t.island].spec.gv.dot(m_positions[c.pos]));
         }
-        if (!any) {
-            problems << QStringLiteral("island %1 has no triangle").arg(island.spec.name);
-            continue;
+    QVector<QPair<double, double>> iu(n), iv(n);
+    for (int i = 0; i < n; ++i) {
+        const IslandSpec &spec = m_islands[i].spec;
+        if (gu[i].isEmpty()) {
+            problems << QStringLiteral("island %1 has no triangle").arg(spec.name);
+            return;
         }
-        QVector<QPair<double, double>> cu = {{minU, island.spec.uMin}, {maxU, island.spec.uMax}};
-        QVector<QPair<double, double>> cv = {{minV, island.spec.vMin}, {maxV, island.spec.vMax}};
+        QVector<QPair<double, double>> cu = {{*std::min_element(gu[i].begin(), gu[i].end()), spec.uMin},
+                                             {*std::max_element(gu[i].begin(), gu[i].end()), spec.uMax}};
+        QVector<QPair<double, double>> cv = {{*std::min_element(gv[i].begin(), gv[i].end()), spec.vMin},
+                                             {*std::max_element(gv[i].begin(), gv[i].end()), spec.vMax}};
         for (const RecordPin &pin : m_recordPins)
             if (m_tris[pin.record / 3].island == i) {
-                cu.append({island.spec.gu.dot(pin.position), pin.u});
-                cv.append({island.spec.gv.dot(pin.position), pin.v});
+                cu.append({spec.gu.dot(pin.position), pin.u});
+                cv.append({spec.gv.dot(pin.position), pin.v});
             }
-        island.cu = offsetFor(cu, island.spec.name + " u", problems);
-        island.cv = offsetFor(cv, island.spec.name + " v", problems);
+        iu[i] = offsetInterval(cu);
+        iv[i] = offsetInterval(cv);
+        if (iu[i].first > iu[i].second || iv[i].first > iv[i].second) {
+            problems << QStringLiteral("island %1: the layout values leave no offset").arg(spec.name);
+            return;
+        }
+    }
+    const QVector<double> cu = chooseOffsets(gu, iu, m_distinctU);
+    const QVector<double> cv = chooseOffsets(gv, iv, m_distinctV);
+    for (int i = 0; i < n; ++i) {
+        m_islands[i].cu = cu[i];
+        m_islands[i].cv = cv[i];
     }
     for (Triangle &t : m_tris) {
         const Island &island = m_islands[t.island];

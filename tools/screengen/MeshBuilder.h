@@ -101,6 +101,9 @@ public:
     const QVector<Island> &islands() const { return m_islands; }
     const QVector<Vec3> &positions() const { return m_positions; }
 
+    // The number of distinct u and of distinct v values the island offsets aim at.
+    void setDistinctTexCoords(int u, int v) { m_distinctU = u; m_distinctV = v; }
+
     // Orients, computes normals and light-map points. Returns a list of problems found.
     QStringList finish();
 
@@ -128,4 +131,5 @@ private:
     QMap<QPair<int, int>, Vec3> m_pins;
     QVector<RecordPin> m_recordPins;
     int m_piece = 0;
+    int m_distinctU = 0, m_distinctV = 0;
 };

@@ -66,6 +66,7 @@ int main(int argc, char **argv)
         {2105, {1.4983, 0.3006, -1.51}, 0.453, 0.9281, {0, 1, 0}}};
     for (const Listed &l : listed)
         b.pinRecord(l.record, l.p, l.u, l.v, l.n);
+    b.setDistinctTexCoords(266, 281);
     const QStringList problems = b.finish();
     for (const QString &p : problems)
         std::fprintf(stderr, "screengen: %s\n", qPrintable(p));
