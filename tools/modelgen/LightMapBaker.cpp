@@ -168,15 +168,20 @@ QImage LightMapBaker::toImage(const QVector<float> &values, int margin, bool wit
 {
     QVector<float> level = values;
     QVector<bool> filled(m_size * m_size);
-    for (int i = 0; i < filled.size(); ++i)
-        filled[i] = m_owner[i] >= 0;
-    for (int round = 0; round < margin; ++round) {
+    int hidden = 0;
+    for (int i = 0; i < filled.size(); ++i) {
+        filled[i] = m_owner[i] >= 0 && values[i] >= 0.0f;
+        hidden += m_owner[i] >= 0 && values[i] < 0.0f ? 1 : 0;
+    }
+    // Hidden texels are filled first, round by round, while any is left; then the margin.
+    auto fillRound = [&](bool ownedOnly) {
         QVector<float> nextLevel = level;
         QVector<bool> nextFilled = filled;
+        int changed = 0;
         for (int y = 0; y < m_size; ++y) {
             for (int x = 0; x < m_size; ++x) {
                 const int at = y * m_size + x;
-                if (filled[at])
+                if (filled[at] || (ownedOnly && m_owner[at] < 0))
                     continue;
                 double sum = 0;
                 int n = 0;
@@ -194,12 +199,33 @@ QImage LightMapBaker::toImage(const QVector<float> &values, int margin, bool wit
                 if (n > 0) {
                     nextLevel[at] = float(sum / n);
                     nextFilled[at] = true;
+                    ++changed;
                 }
             }
         }
         level = nextLevel;
         filled = nextFilled;
+        return changed;
+    };
+    while (hidden > 0) {
+        const int changed = fillRound(true);
+        if (changed == 0)
+            break;
+        hidden -= changed;
     }
+    float darkest = 255.0f;
+    for (int i = 0; i < filled.size(); ++i)
+        if (m_owner[i] >= 0 && values[i] >= 0.0f)
+            darkest = std::min(darkest, values[i]);
+    for (int i = 0; i < filled.size(); ++i) {
+        if (m_owner[i] >= 0 && !filled[i]) {
+            // A hidden region with no shaded texel next to it: the darkest shaded level.
+            filled[i] = true;
+            level[i] = darkest;
+        }
+    }
+    for (int round = 0; round < margin; ++round)
+        fillRound(false);
     QImage image(m_size, m_size, withAlpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     for (int y = 0; y < m_size; ++y) {
         QRgb *row = reinterpret_cast<QRgb *>(image.scanLine(y));

@@ -21,7 +21,8 @@ struct TexelSample
     quint32 seed = 0;      // fixed per texel: hash of (x, y)
 };
 
-// Grey level 0..255 of one texel. Called from several threads at once.
+// Grey level 0..255 of one texel; a negative value marks a texel that nothing can see (it then
+// takes its neighbours' level, see toImage). Called from several threads at once.
 using TexelShader = std::function<float(const TexelSample &)>;
 
 // Bakes a grey light map. Every texel whose square overlaps a triangle's texture-space
@@ -41,8 +42,10 @@ public:
     // Shades every owned texel with `threads` worker threads; unowned texels get 0.
     QVector<float> bake(const TexelShader &shader, int threads) const;
 
-    // Grey picture of the values: owned texels as baked, then `margin` rounds of filling
-    // each empty texel next to (8-neighbourhood) filled ones with their mean; the rest black.
+    // Grey picture of the values: owned texels as baked; hidden ones (negative values) filled
+    // round by round, each with the mean of its filled 8-neighbours, until none is left (hidden
+    // texels cut off from every shaded one take the darkest shaded level); then `margin` such
+    // rounds over the unowned texels; the rest black.
     // withAlpha: ARGB32 with alpha 255 everywhere; otherwise RGB32 (saved without alpha).
     QImage toImage(const QVector<float> &values, int margin, bool withAlpha) const;
 
