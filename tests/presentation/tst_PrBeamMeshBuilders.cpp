@@ -53,12 +53,10 @@ PhRayBundle bundleOf(const QVector<QVector<QVector3D>> &paths)
         return bundle;
     bundle.reset(paths.size());
     for (int i = 0; i < paths.size(); ++i) {
-        bundle.rays[i].points.clear();
-        for (const QVector3D &p : paths[i]) {
-            PhRayPoint point;
-            point.position = p;
-            bundle.rays[i].points.append(point);
-        }
+        QVector<PhRayPoint> points(paths[i].size());
+        for (int k = 0; k < points.size(); ++k)
+            points[k].position = paths[i][k];
+        bundle.rays[i].points = points;
     }
     return bundle;
 }
