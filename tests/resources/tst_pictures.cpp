@@ -107,6 +107,7 @@ private slots:
     void layout();
     void colorMaskProfile();
     void swatches();
+    void cubeMapShowsTheRoom();
 };
 
 // A negative bound means "not checked".
@@ -275,6 +276,47 @@ void TestPictures::swatches()
                                     .arg(blue.pixel(x, y), 8, 16, QChar('0'))));
         }
     }
+}
+
+namespace {
+struct FaceCounts
+{
+    int white = 0; // 255: a ray left through an opening
+    int dark = 0;  // at most 83: the screen light map's range
+};
+
+FaceCounts faceCounts(const char *face)
+{
+    const QImage image = QImage(QString(":/gfx/roomCubemap_%1.png").arg(face)).convertToFormat(QImage::Format_ARGB32);
+    FaceCounts c;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const int grey = qRed(image.pixel(x, y));
+            c.white += grey == 255;
+            c.dark += grey <= 83;
+        }
+    return c;
+}
+} // namespace
+
+// Seen from the prism, the doorway (world -X wall) lies on the left face, the window
+// (world +Z wall) on the back face, and the dark screen ahead, on the front face.
+void TestPictures::cubeMapShowsTheRoom()
+{
+    const FaceCounts left = faceCounts("LF");
+    const FaceCounts right = faceCounts("RT");
+    const FaceCounts back = faceCounts("BK");
+    const FaceCounts front = faceCounts("FR");
+    QVERIFY2(left.white > 4000 && left.white > 10 * right.white,
+             qPrintable(QString("doorway: %1 white pixels on LF, %2 on RT; expected over 4000 and over ten "
+                                "times RT's").arg(left.white).arg(right.white)));
+    QVERIFY2(back.white > 2000 && front.white == 0,
+             qPrintable(QString("window: %1 white pixels on BK (expected over 2000), %2 on FR (expected 0)")
+                            .arg(back.white)
+                            .arg(front.white)));
+    QVERIFY2(front.dark > 30000 && front.dark > 10 * back.dark,
+             qPrintable(QString("screen: %1 dark pixels on FR, %2 on BK; expected over 30000 and over ten times "
+                                "BK's").arg(front.dark).arg(back.dark)));
 }
 
 QTEST_GUILESS_MAIN(TestPictures)

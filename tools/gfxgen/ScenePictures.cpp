@@ -21,11 +21,4 @@ QImage colorMask()
     return image;
 }
 
-QImage greyFace()
-{
-    QImage image(512, 512, QImage::Format_ARGB32);
-    image.fill(qRgba(128, 128, 128, 255));
-    return image;
-}
-
 } // namespace ScenePictures

@@ -9,7 +9,4 @@ namespace ScenePictures {
 // (31, 31); colour 240 where alpha ≥ 128, 239 elsewhere inside, transparent black outside.
 QImage colorMask();
 
-// A 512x512 opaque mid-grey cube-map face, used until the room and screen models exist.
-QImage greyFace();
-
 } // namespace ScenePictures
