@@ -296,7 +296,8 @@ void buildCrossbar(MeshBuilder &b)
     const int barFront1[3] = {0, 1, 25}, barFront2[3] = {0, 25, 26};
     const int none[3] = {0, 0, 0};
 
-    // Bar top: b25 m25 f25 f26 m26 b26; the smooth pair takes the upper inner sides'
+    // Bar top: b25 m25 f25 f26 m26 b26 as (b25 m25 m26) and (m25 f26 m26), smooth, then
+    // (b25 m26 b26) and (m25 f25 f26), flat. The smooth pair takes the upper inner sides'
     // corner normals, turned towards +y to stay under 60 degrees from the face.
     const double lean = 59.7 * 3.14159265358979323846 / 180.0;
     const Vec3 barRight(-std::sin(lean), std::cos(lean), 0), barLeft(std::sin(lean), std::cos(lean), 0);
@@ -306,7 +307,7 @@ void buildCrossbar(MeshBuilder &b)
         b.pinNormal(pos(26, d), barGroup, barLeft);
     }
     const Vec3 up(0, 1, 0);
-    auto barTopSmoothBack = [&]() { b.smooth(pos(25, B), pos(26, M), pos(26, B), iBarTop, barGroup, barGroup, barGroup); };
+    auto barTopSmoothBack = [&]() { b.smooth(pos(25, B), pos(25, M), pos(26, M), iBarTop, barGroup, barGroup, barGroup); };
     auto barTopSmoothFront = [&]() { b.smooth(pos(25, M), pos(26, F), pos(26, M), iBarTop, barGroup, barGroup, barGroup); };
     const Vec3 barBottomNormal(0.0053, -1, 0);
     auto barBottom = [&]() { b.flat(pos(1, B), pos(0, B), pos(0, F), iBarBottom, barBottomNormal); };
@@ -333,7 +334,7 @@ void buildCrossbar(MeshBuilder &b)
     face(0, F, -1, none);
     tab(0, 1);
     emitPass(0, 3, false, false, nothing, nothing);
-    b.flat(pos(25, B), pos(25, M), pos(26, M), iBarTop, up);
+    b.flat(pos(25, B), pos(26, M), pos(26, B), iBarTop, up);
     b.flat(pos(barFront1[0], F), pos(barFront1[1], F), pos(barFront1[2], F), iFront, Vec3(0, 0, 1));
     barBottom();
     // Left end.
