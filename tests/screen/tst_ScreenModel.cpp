@@ -91,24 +91,24 @@ void ScreenModelTest::listedRecords_data()
     auto row = [](int i, QVector3D p, QVector2D t, QVector3D n) {
         QTest::addRow("record %d", i) << i << p << t << n;
     };
-    row(0, {1.7574f, 0.4165f, -1.5607f}, {0.7142f, 0.5011f}, {0, -1, 0});
+    row(0, {1.7574f, 0.4165f, -1.5607f}, {0.7142f, 0.5011f}, {0, -1, -0.0f});
     row(125, {-0.0079f, 2.0679f, -1.4975f}, {0.4719f, 0.2486f}, {0, -0.0056f, 1});
     row(129, {-0.0079f, 0.4758f, -1.5061f}, {0.6906f, 0.2486f}, {0, -0.017f, 0.9999f});
-    row(335, {-1.7682f, 2.0679f, -1.5061f}, {0.6568f, 0.9505f}, {0, -1, 0});
-    row(336, {-1.6358f, 0.2158f, -1.5367f}, {0.5961f, 0.917f}, {-1, 0, 0});
+    row(335, {-1.7682f, 2.0679f, -1.5061f}, {0.6568f, 0.9505f}, {0, -1, -0.0f});
+    row(336, {-1.6358f, 0.2158f, -1.5367f}, {0.5961f, 0.917f}, {-1, 0, -0.0f});
     row(394, {-1.6358f, 0.3336f, -1.5367f}, {0.6436f, 0.9406f}, {0, 1, 0});
-    row(549, {-1.6358f, 0.0117f, -1.7711f}, {0.3839f, 0.964f}, {0, 0, -1});
+    row(549, {-1.6358f, 0.0117f, -1.7711f}, {0.3839f, 0.964f}, {-0.0f, 0, -1});
     row(696, {-1.6358f, 0, -1.3404f}, {0.6628f, 0.9026f}, {0.0242f, -0.9991f, -0.0358f});
-    row(851, {-1.5573f, 0.202f, -1.4635f}, {0.6436f, 0.9013f}, {0, -0.9825f, -0.1861f});
+    row(851, {-1.5573f, 0.202f, -1.4635f}, {0.6436f, 0.9013f}, {-0.0f, -0.9825f, -0.1861f});
     row(852, {1.62f, 0.3336f, -1.5367f}, {0.5961f, 0.9794f}, {1, 0, 0});
     row(964, {1.62f, 0, -1.7329f}, {0.6736f, 0.6777f}, {-0.0242f, -0.9991f, 0.0358f});
     row(991, {1.62f, 0.2149f, -1.5557f}, {0.6436f, 0.6991f}, {0.0161f, -0.9988f, 0.0458f});
-    row(1092, {1.62f, 0.0679f, -1.7711f}, {0.3724f, 0.9718f}, {0, 0, -1});
-    row(1391, {1.5415f, 0.202f, -1.4635f}, {0.6328f, 0.6864f}, {0, -0.9843f, -0.1765f});
-    row(1392, {1.62f, 0.3336f, -1.5568f}, {0.4309f, 0.9486f}, {0.0368f, 0.9993f, 0});
+    row(1092, {1.62f, 0.0679f, -1.7711f}, {0.3724f, 0.9718f}, {-0.0f, 0, -1});
+    row(1391, {1.5415f, 0.202f, -1.4635f}, {0.6328f, 0.6864f}, {-0.0f, -0.9843f, -0.1765f});
+    row(1392, {1.62f, 0.3336f, -1.5568f}, {0.4309f, 0.9486f}, {0.0368f, 0.9993f, -0.0f});
     row(1520, {1.6507f, 0.199f, -1.5568f}, {0.5263f, 0.9385f}, {0.0239f, -0.9981f, 0.0567f});
-    row(1629, {1.62f, 0.4121f, -1.51f}, {0.6587f, 0.5273f}, {0, 0, 1});
-    row(2105, {1.4983f, 0.3006f, -1.51f}, {0.453f, 0.9281f}, {0, 1, 0});
+    row(1629, {1.62f, 0.4121f, -1.51f}, {0.6587f, 0.5273f}, {-0.0f, -0.0f, 1});
+    row(2105, {1.4983f, 0.3006f, -1.51f}, {0.453f, 0.9281f}, {-0.0f, 1, 0});
 }
 
 void ScreenModelTest::listedRecords()
@@ -127,6 +127,9 @@ void ScreenModelTest::listedRecords()
     QVERIFY2(v.normal == normal, qPrintable(QStringLiteral("normal (%1, %2, %3), listed (%4, %5, %6)")
              .arg(v.normal.x()).arg(v.normal.y()).arg(v.normal.z())
              .arg(normal.x()).arg(normal.y()).arg(normal.z())));
+    for (int i = 0; i < 3; ++i)
+        QVERIFY2(std::signbit(v.normal[i]) == std::signbit(normal[i]),
+                 qPrintable(QStringLiteral("normal component %1: zero sign differs from the listed one").arg(i)));
     QCOMPARE(v.color, QVector4D(1, 1, 1, 1));
 }
 
@@ -297,6 +300,23 @@ void ScreenModelTest::flatAndSurfaceShading()
         QVERIFY2(n.z() == 0 || std::abs(n.z()) == 1.0f, qPrintable(QStringLiteral("flat triangle %1: normal neither axis nor z = 0").arg(t)));
     }
     QVERIFY2(flat == 400, qPrintable(QStringLiteral("%1 flat triangles, expected 400").arg(flat)));
+
+    // Smoothing groups end at creases: 52 positions of the rims (the feet's with their end
+    // faces) carry two normals, none more.
+    QHash<QByteArray, QSet<QByteArray>> normals;
+    for (int t = 0; t < kTriangles; ++t) {
+        const bool endFace = t == 183 || t == 184 || t == 274 || t == 275 || t == 364 || t == 365 || t == 454 || t == 455;
+        if ((isFlat(t) && !endFace) || isSurface(t))
+            continue;
+        for (int c = 0; c < 3; ++c)
+            normals[key(corner(t, c))].insert(key(rec(3 * t + c).normal));
+    }
+    int two = 0;
+    for (const QSet<QByteArray> &n : normals) {
+        QVERIFY2(n.size() <= 2, "a rim position carries more than two normals");
+        two += n.size() == 2;
+    }
+    QVERIFY2(two == 52, qPrintable(QStringLiteral("%1 rim positions carry two normals, expected 52").arg(two)));
 }
 
 void ScreenModelTest::noDegenerateOrDoubledTriangles()

@@ -416,6 +416,12 @@ QStringList MeshBuilder::finish()
     for (Triangle &t : m_tris)
         for (Corner &c : t.c)
             c.finalNormal = roundNormal(c.normal);
+    // A listed record keeps its zero signs.
+    for (const RecordPin &pin : m_recordPins) {
+        Vec3 &n = m_tris[pin.record / 3].c[pin.record % 3].finalNormal;
+        if ((n - pin.normal).length() < 1e-4)
+            n = pin.normal;
+    }
     computeLightMap(problems);
     return problems;
 }
