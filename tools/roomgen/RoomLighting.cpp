@@ -15,6 +15,16 @@ constexpr float ambient = 0.3f;
 constexpr float occlusionRadius = 0.9f;
 constexpr float exposure = 0.85f;
 constexpr float offset = 2e-4f;
+constexpr int skyColumns = 8, skyRows = 10;
+
+// Next value in [0, 1) of a per-texel stream (xorshift).
+float nextRandom(quint32 &state)
+{
+    state ^= state << 13;
+    state ^= state >> 17;
+    state ^= state << 5;
+    return float(state >> 8) / 16777216.0f;
+}
 
 } // namespace
 
@@ -23,30 +33,35 @@ RoomLighting::RoomLighting(const QVector<modelgen::Triangle> &triangles, int lam
     , m_caster(triangles)
     , m_lampPiece(lampPiece)
 {
-    // Lamp: points spread evenly over the bowl's plan (16 directions x 4 radii); each stands
-    // for its share of the plan area, divided by the bowl's slope there.
-    const float r0 = RoomBuilder::lampRadius, depth = RoomBuilder::lampRimY - RoomBuilder::lampTipY;
-    const int azimuths = 16, radii = 4;
-    const float planArea = float(M_PI) * r0 * r0;
-    for (int j = 0; j < radii; ++j) {
-        const float r = r0 * std::sqrt((j + 0.5f) / radii) * 0.97f;
-        for (int i = 0; i < azimuths; ++i) {
-            const float a = 2.0f * float(M_PI) * (i + 0.5f * (j % 2)) / azimuths;
-            const float slope = 2.0f * depth * r / (r0 * r0);
-            const QVector3D n = QVector3D(slope * std::cos(a), -1.0f, slope * std::sin(a)).normalized();
-            const QVector3D p(r * std::cos(a), RoomBuilder::lampTipY + depth * (r / r0) * (r / r0), r * std::sin(a));
-            m_lamp.append({p + 1e-3f * n, n, lampRadiance * planArea / (azimuths * radii) / -n.y()});
+    // Lamp: the bowl's own triangles, one point for the tip triangles and one for each quad
+    // (the quads' two triangles follow each other), standing for that area.
+    QVector<int> lamp;
+    for (int t = 0; t < triangles.size(); ++t)
+        if (triangles[t].piece == lampPiece)
+            lamp.append(t);
+    const int tips = 16;
+    for (int k = 0; k < lamp.size();) {
+        const int count = k < tips ? 1 : 2;
+        const modelgen::Triangle &t = triangles[lamp[k]];
+        float area = 0.0f;
+        for (int j = 0; j < count && k + j < lamp.size(); ++j) {
+            const modelgen::Triangle &u = triangles[lamp[k + j]];
+            area += 0.5f * QVector3D::crossProduct(u.position[1] - u.position[0], u.position[2] - u.position[0]).length();
         }
+        const QVector3D n = t.faceNormal();
+        const QVector3D centre = (t.position[0] + t.position[1] + t.position[2]) / 3.0f;
+        m_lamp.append({centre + 1e-3f * n, n, lampRadiance * area});
+        k += count;
     }
-    // Sky: a 6 x 8 grid over the window's outer opening, shining into the room (-z).
-    const int nx = 6, ny = 8;
+    // Sky: the window's outer opening in 8 x 10 cells, each sampled at a point jittered per
+    // texel (see shade), shining into the room (-z).
     const float w = RoomBuilder::windowRight - RoomBuilder::windowLeft;
     const float h = RoomBuilder::windowTop - RoomBuilder::windowBottom;
-    for (int j = 0; j < ny; ++j)
-        for (int i = 0; i < nx; ++i)
-            m_window.append({QVector3D(RoomBuilder::windowLeft + w * (i + 0.5f) / nx,
-                                       RoomBuilder::windowBottom + h * (j + 0.5f) / ny, RoomBuilder::windowOuterZ),
-                             QVector3D(0, 0, -1), skyRadiance * w * h / (nx * ny)});
+    for (int j = 0; j < skyRows; ++j)
+        for (int i = 0; i < skyColumns; ++i)
+            m_window.append({QVector3D(RoomBuilder::windowLeft + w * i / skyColumns,
+                                       RoomBuilder::windowBottom + h * j / skyRows, RoomBuilder::windowOuterZ),
+                             QVector3D(0, 0, -1), skyRadiance * w * h / (skyColumns * skyRows)});
     // Ambient directions: a stratified cosine-weighted hemisphere (6 rings x 8 directions).
     const int rings = 6, around = 8;
     for (int j = 0; j < rings; ++j) {
@@ -77,10 +92,12 @@ float RoomLighting::direct(const QVector<Emitter> &emitters, const QVector3D &or
     return sum;
 }
 
-float RoomLighting::ambientOcclusion(const QVector3D &origin, const QVector3D &normal) const
+float RoomLighting::ambientOcclusion(const QVector3D &origin, const QVector3D &normal, float turn) const
 {
     const QVector3D helper = std::fabs(normal.x()) < 0.9f ? QVector3D(1, 0, 0) : QVector3D(0, 1, 0);
-    const QVector3D tx = QVector3D::crossProduct(helper, normal).normalized();
+    const QVector3D ax = QVector3D::crossProduct(helper, normal).normalized();
+    const QVector3D ay = QVector3D::crossProduct(normal, ax);
+    const QVector3D tx = std::cos(turn) * ax + std::sin(turn) * ay;
     const QVector3D ty = QVector3D::crossProduct(normal, tx);
     int open = 0;
     for (const QVector3D &h : m_hemisphere) {
@@ -96,10 +113,18 @@ float RoomLighting::shade(const modelgen::TexelSample &s) const
     if (m_triangles[s.triangle].piece == m_lampPiece)
         return 250.0f;
     const QVector3D origin = s.position + offset * s.faceNormal;
-    const float open = ambientOcclusion(origin, s.normal);
+    quint32 state = s.seed | 1u;
+    const float open = ambientOcclusion(origin, s.normal, 2.0f * float(M_PI) * nextRandom(state));
     if (open == 0.0f)
         return -1.0f; // enclosed: a back, a bottom or a face behind a moulding
-    const float e = direct(m_lamp, origin, s.normal) + direct(m_window, origin, s.normal) + ambient * open;
-    const float grey = 255.0f * std::pow(1.0f - std::exp(-exposure * e), 1.0f / 2.2f);
+    QVector<Emitter> sky = m_window;
+    const float cw = (RoomBuilder::windowRight - RoomBuilder::windowLeft) / skyColumns;
+    const float ch = (RoomBuilder::windowTop - RoomBuilder::windowBottom) / skyRows;
+    for (Emitter &e : sky)
+        e.position += QVector3D(cw * nextRandom(state), ch * nextRandom(state), 0);
+    const float e = direct(m_lamp, origin, s.normal) + direct(sky, origin, s.normal) + ambient * open;
+    // Triangular dither of one level keeps smooth gradients from banding in 8 bits.
+    const float dither = nextRandom(state) + nextRandom(state) - 1.0f;
+    const float grey = 255.0f * std::pow(1.0f - std::exp(-exposure * e), 1.0f / 2.2f) + dither;
     return std::max(grey, 12.0f);
 }
