@@ -65,17 +65,31 @@ double islandMean(const QVector<int> &tris, int *covered = nullptr)
 {
     double sum = 0;
     int n = 0;
-    for (int y = 0; y < kSize; ++y)
-        for (int x = 0; x < kSize; ++x)
-            for (int t : tris) {
-                P2 q[3];
-                texels(t, q);
-                if (distanceTo({x + 0.5, y + 0.5}, q) == 0) {
-                    sum += level(x, y);
-                    ++n;
-                    break;
+    for (int t : tris) {
+        P2 q[3];
+        texels(t, q);
+        const int x0 = std::max(0, int(std::min({q[0].x, q[1].x, q[2].x}))), x1 = std::min(kSize - 1, int(std::max({q[0].x, q[1].x, q[2].x})));
+        const int y0 = std::max(0, int(std::min({q[0].y, q[1].y, q[2].y}))), y1 = std::min(kSize - 1, int(std::max({q[0].y, q[1].y, q[2].y})));
+        for (int y = y0; y <= y1; ++y)
+            for (int x = x0; x <= x1; ++x) {
+                // A centre on a shared edge counts for the first triangle only.
+                const P2 c{x + 0.5, y + 0.5};
+                if (distanceTo(c, q) > 0)
+                    continue;
+                bool earlier = false;
+                for (int s : tris) {
+                    if (s == t)
+                        break;
+                    P2 r[3];
+                    texels(s, r);
+                    earlier |= distanceTo(c, r) == 0;
                 }
+                if (earlier)
+                    continue;
+                sum += level(x, y);
+                ++n;
             }
+    }
     if (covered)
         *covered = n;
     if (n >= 4)

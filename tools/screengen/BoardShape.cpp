@@ -1,6 +1,6 @@
 #include "tools/screengen/BoardShape.h"
 
-#include "tools/screengen/MeshBuilder.h"
+#include "tools/screengen/ScreenMeshBuilder.h"
 
 #include <QVector>
 
@@ -12,7 +12,7 @@ constexpr double kFront = -1.5061;
 constexpr double kRaised = -1.4975;
 constexpr double s = kLightMapScale;
 
-double mirrorX(double x) { return MeshBuilder::round4(2 * kCentre - x); }
+double mirrorX(double x) { return ScreenMeshBuilder::round4(2 * kCentre - x); }
 
 struct XY { double x, y; };
 
@@ -26,8 +26,8 @@ IslandSpec island(const char *name, char au, double su, char av, double sv, doub
 {
     IslandSpec spec;
     spec.name = QString::fromLatin1(name);
-    spec.gu = MeshBuilder::axis(au, su * s);
-    spec.gv = MeshBuilder::axis(av, sv * s);
+    spec.gu = ScreenMeshBuilder::axis(au, su * s);
+    spec.gv = ScreenMeshBuilder::axis(av, sv * s);
     spec.uMin = u0;
     spec.uMax = u1;
     spec.vMin = v0;
@@ -39,7 +39,7 @@ IslandSpec island(const char *name, char au, double su, char av, double sv, doub
 
 } // namespace
 
-void buildScreenBoard(MeshBuilder &b)
+void buildScreenBoard(ScreenMeshBuilder &b)
 {
     b.beginPiece(0);
     auto P = [&b](const XY &p, double z) { return b.position(p.x, p.y, z); };

@@ -1,6 +1,6 @@
 #include "tools/screengen/CrossbarShape.h"
 
-#include "tools/screengen/MeshBuilder.h"
+#include "tools/screengen/ScreenMeshBuilder.h"
 
 #include <QVector>
 
@@ -76,8 +76,8 @@ IslandSpec island(const char *name, char au, double su, double u0, double u1, ch
 {
     IslandSpec sp;
     sp.name = QString::fromLatin1(name);
-    sp.gu = MeshBuilder::axis(au, su * s);
-    sp.gv = MeshBuilder::axis(av, sv * s);
+    sp.gu = ScreenMeshBuilder::axis(au, su * s);
+    sp.gv = ScreenMeshBuilder::axis(av, sv * s);
     sp.uMin = u0;
     sp.uMax = u1;
     sp.vMin = v0;
@@ -154,7 +154,7 @@ QVector<RimTri> fanned(int a, int b, int c)
 
 } // namespace
 
-void buildCrossbar(MeshBuilder &b)
+void buildCrossbar(ScreenMeshBuilder &b)
 {
     b.beginPiece(3);
     const QVector<OutlinePoint> p = outline();

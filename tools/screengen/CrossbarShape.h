@@ -1,6 +1,6 @@
 #pragma once
 
-class MeshBuilder;
+class ScreenMeshBuilder;
 
 // Appends the crossbar: a plate of bar, brackets and tabs joining the feet under the board.
-void buildCrossbar(MeshBuilder &b);
+void buildCrossbar(ScreenMeshBuilder &b);

@@ -1,6 +1,6 @@
 #include "tools/screengen/FootShape.h"
 
-#include "tools/screengen/MeshBuilder.h"
+#include "tools/screengen/ScreenMeshBuilder.h"
 
 #include <QMap>
 #include <QVector>
@@ -279,7 +279,7 @@ IslandSpec spec(const char *name, const Vec3 &gu, double u0, double u1, const Ve
     return sp;
 }
 
-Vec3 A(char axis, double sign) { return MeshBuilder::axis(axis, sign * s); }
+Vec3 A(char axis, double sign) { return ScreenMeshBuilder::axis(axis, sign * s); }
 
 // Full-length layout up a toe slope from its lower to its upper point.
 Vec3 upSlope(double yLow, double zLow, double yHigh, double zHigh)
@@ -291,7 +291,7 @@ Vec3 upSlope(double yLow, double zLow, double yHigh, double zHigh)
 using IslandTable = QMap<int, int>;
 int key(int part, int half) { return (part == OuterFace || part == InnerFace || part == Top || part == Under) ? part * 2 : part * 2 + half; }
 
-IslandTable leftIslands(MeshBuilder &b)
+IslandTable leftIslands(ScreenMeshBuilder &b)
 {
     IslandTable m;
     m[key(OuterFace, 0)] = b.addIsland(spec("left foot outer face", A('z', -1), 0.5639, 0.6283, A('y', 1), 0.8874, 0.9332, 0));
@@ -311,7 +311,7 @@ IslandTable leftIslands(MeshBuilder &b)
     return m;
 }
 
-IslandTable rightIslands(MeshBuilder &b)
+IslandTable rightIslands(ScreenMeshBuilder &b)
 {
     IslandTable m;
     m[key(OuterFace, 0)] = b.addIsland(spec("right foot outer face", A('z', 1), 0.5639, 0.6283, A('y', 1), 0.9336, 0.9794, 1));
@@ -331,7 +331,7 @@ IslandTable rightIslands(MeshBuilder &b)
     return m;
 }
 
-void addAll(MeshBuilder &b, const QVector<FootTri> &tris, const IslandTable &islands, int piece)
+void addAll(ScreenMeshBuilder &b, const QVector<FootTri> &tris, const IslandTable &islands, int piece)
 {
     // The top of the arch is level at the apex.
     for (double x : {-1.6358, -1.5573, 1.62, 1.5415})
@@ -353,7 +353,7 @@ void addAll(MeshBuilder &b, const QVector<FootTri> &tris, const IslandTable &isl
 
 } // namespace
 
-void buildFoot(MeshBuilder &b, FootSide side)
+void buildFoot(ScreenMeshBuilder &b, FootSide side)
 {
     const int piece = side == FootSide::Left ? 1 : 2;
     b.beginPiece(piece);
@@ -378,7 +378,7 @@ void buildFoot(MeshBuilder &b, FootSide side)
     for (FootTri t : front.all()) {
         for (Vec3 &p : t.p) {
             const bool outer = same(p.x, -1.6358);
-            p.x = MeshBuilder::round4(2 * kCentre - p.x);
+            p.x = ScreenMeshBuilder::round4(2 * kCentre - p.x);
             if (outer && same(p.y, 0.2158) && same(p.z, -1.5367)) { p.y = 0.2149; p.z = -1.5557; }
             else if (!outer && same(p.y, 0.2149) && same(p.z, -1.5176)) { p.y = 0.2158; p.z = -1.5367; }
         }

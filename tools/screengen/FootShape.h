@@ -1,8 +1,8 @@
 #pragma once
 
-class MeshBuilder;
+class ScreenMeshBuilder;
 
 enum class FootSide { Left, Right };
 
 // Appends one arched foot: outer and inner face, rim and end faces, in back and front halves.
-void buildFoot(MeshBuilder &b, FootSide side);
+void buildFoot(ScreenMeshBuilder &b, FootSide side);

@@ -1,6 +1,6 @@
 #include "tools/screengen/LightMapPainter.h"
 
-#include "tools/screengen/MeshBuilder.h"
+#include "tools/screengen/ScreenMeshBuilder.h"
 
 #include <QBuffer>
 #include <QVector>
@@ -121,7 +121,7 @@ struct Texel
 
 } // namespace
 
-QImage paintLightMap(const MeshBuilder &b)
+QImage paintLightMap(const ScreenMeshBuilder &b)
 {
     // Owner of every texel: the island whose outline is nearest to its centre, within the margin.
     QVector<Texel> texels(kSize * kSize);

@@ -2,7 +2,7 @@
 
 #include <QByteArray>
 
-class MeshBuilder;
+class ScreenMeshBuilder;
 
 // Writes the vertex table as a constant-initialised C++ source, every value to four decimals.
-QByteArray screenModelSource(const MeshBuilder &b);
+QByteArray screenModelSource(const ScreenMeshBuilder &b);

@@ -4,7 +4,7 @@
 #include "tools/screengen/CrossbarShape.h"
 #include "tools/screengen/FootShape.h"
 #include "tools/screengen/LightMapPainter.h"
-#include "tools/screengen/MeshBuilder.h"
+#include "tools/screengen/ScreenMeshBuilder.h"
 #include "tools/screengen/SourceWriter.h"
 #include "tools/modelgen/OutputWriter.h"
 
@@ -38,7 +38,7 @@ int main(int argc, char **argv)
     }
     const QString root = args.at(1);
 
-    MeshBuilder b;
+    ScreenMeshBuilder b;
     buildScreenBoard(b);
     buildFoot(b, FootSide::Left);
     buildFoot(b, FootSide::Right);

@@ -9,8 +9,9 @@
 #include <cmath>
 
 // Triangle-list builder for the screen stand: shared positions, light-map islands, flat,
-// stored and smooth normals, orientation by propagation over each closed piece.
-// Island map: u = cu + gu . p, v = cv + gv . p, with cu, cv chosen so that min u, min v hit the layout.
+// stored and smooth normals, winding carried over each closed piece from its flat faces.
+// Island map: u = cu + gu . p, v = cv + gv . p, cu and cv inside the offsets whose rounding
+// keeps the layout's extremes and the listed records.
 
 struct Vec3
 {
@@ -66,7 +67,7 @@ struct Triangle
     bool oriented = false; // winding fixed by construction; others follow their neighbours
 };
 
-class MeshBuilder
+class ScreenMeshBuilder
 {
 public:
     // Axis helpers for island gradients.
@@ -78,11 +79,9 @@ public:
     int addIsland(const IslandSpec &spec);
     void beginPiece(int piece) { m_piece = piece; }
 
-    // A flat triangle with a given or computed normal; when 'outward' is nonzero, the
-    // corners after the first are swapped so the winding faces it.
+    // A flat triangle with the given normal; when orientByNormal, its last two corners are
+    // swapped if needed so that it winds counter-clockwise seen from the normal's side.
     int flat(int a, int b, int c, int island, const Vec3 &normal, bool orientByNormal = true);
-    // A flat triangle whose normal is its own plane's, wound to face 'outward'.
-    int flatFacing(int a, int b, int c, int island, const Vec3 &outward);
     // A triangle with one stored normal per corner, wound to face 'outward'.
     int stored(int a, int b, int c, int island, const Vec3 &na, const Vec3 &nb, const Vec3 &nc,
                const Vec3 &outward);

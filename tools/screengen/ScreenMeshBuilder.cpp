@@ -1,4 +1,4 @@
-#include "tools/screengen/MeshBuilder.h"
+#include "tools/screengen/ScreenMeshBuilder.h"
 
 #include <QHash>
 #include <QQueue>
@@ -118,7 +118,7 @@ QVector<double> chooseOffsets(const QVector<QVector<double>> &values, const QVec
 
 } // namespace
 
-Vec3 MeshBuilder::axis(char a, double sign)
+Vec3 ScreenMeshBuilder::axis(char a, double sign)
 {
     switch (a) {
     case 'x': return {sign, 0, 0};
@@ -127,14 +127,14 @@ Vec3 MeshBuilder::axis(char a, double sign)
     }
 }
 
-double MeshBuilder::round4(double v)
+double ScreenMeshBuilder::round4(double v)
 {
     const double r = std::round(v * 10000.0) / 10000.0;
     // Keep the sign of a zero as the value had it.
     return r == 0.0 ? std::copysign(0.0, v) : r;
 }
 
-Vec3 MeshBuilder::roundNormal(const Vec3 &n)
+Vec3 ScreenMeshBuilder::roundNormal(const Vec3 &n)
 {
     const Vec3 unit = n.normalized();
     const Vec3 base(round4(unit.x), round4(unit.y), round4(unit.z));
@@ -163,7 +163,7 @@ Vec3 MeshBuilder::roundNormal(const Vec3 &n)
     return best;
 }
 
-int MeshBuilder::position(double x, double y, double z)
+int ScreenMeshBuilder::position(double x, double y, double z)
 {
     const auto key = qMakePair(key4(x), qMakePair(key4(y), key4(z)));
     const auto it = m_positionIndex.constFind(key);
@@ -174,7 +174,7 @@ int MeshBuilder::position(double x, double y, double z)
     return m_positions.size() - 1;
 }
 
-int MeshBuilder::addIsland(const IslandSpec &spec)
+int ScreenMeshBuilder::addIsland(const IslandSpec &spec)
 {
     Island island;
     island.spec = spec;
@@ -183,7 +183,7 @@ int MeshBuilder::addIsland(const IslandSpec &spec)
     return m_islands.size() - 1;
 }
 
-int MeshBuilder::addTriangle(const Triangle &t)
+int ScreenMeshBuilder::addTriangle(const Triangle &t)
 {
     Triangle tri = t;
     tri.piece = m_piece;
@@ -191,7 +191,7 @@ int MeshBuilder::addTriangle(const Triangle &t)
     return m_tris.size() - 1;
 }
 
-int MeshBuilder::flat(int a, int b, int c, int island, const Vec3 &normal, bool orientByNormal)
+int ScreenMeshBuilder::flat(int a, int b, int c, int island, const Vec3 &normal, bool orientByNormal)
 {
     Triangle t;
     t.island = island;
@@ -209,16 +209,7 @@ int MeshBuilder::flat(int a, int b, int c, int island, const Vec3 &normal, bool 
     return addTriangle(t);
 }
 
-int MeshBuilder::flatFacing(int a, int b, int c, int island, const Vec3 &outward)
-{
-    const Vec3 &p = m_positions[a], &q = m_positions[b], &r = m_positions[c];
-    Vec3 n = (q - p).cross(r - p).normalized();
-    if (n.dot(outward) < 0)
-        n = n * -1.0;
-    return flat(a, b, c, island, n, true);
-}
-
-int MeshBuilder::stored(int a, int b, int c, int island, const Vec3 &na, const Vec3 &nb, const Vec3 &nc,
+int ScreenMeshBuilder::stored(int a, int b, int c, int island, const Vec3 &na, const Vec3 &nb, const Vec3 &nc,
                         const Vec3 &outward)
 {
     Triangle t;
@@ -236,7 +227,7 @@ int MeshBuilder::stored(int a, int b, int c, int island, const Vec3 &na, const V
     return addTriangle(t);
 }
 
-int MeshBuilder::smooth(int a, int b, int c, int island, int ga, int gb, int gc)
+int ScreenMeshBuilder::smooth(int a, int b, int c, int island, int ga, int gb, int gc)
 {
     Triangle t;
     t.island = island;
@@ -249,7 +240,7 @@ int MeshBuilder::smooth(int a, int b, int c, int island, int ga, int gb, int gc)
     return addTriangle(t);
 }
 
-QStringList MeshBuilder::orientPieces()
+QStringList ScreenMeshBuilder::orientPieces()
 {
     QStringList problems;
     // Undirected edge -> triangles using it.
@@ -303,7 +294,7 @@ QStringList MeshBuilder::orientPieces()
     return problems;
 }
 
-void MeshBuilder::computeSmoothNormals()
+void ScreenMeshBuilder::computeSmoothNormals()
 {
     QMap<QPair<int, int>, Vec3> sums;
     for (const Triangle &t : m_tris) {
@@ -326,7 +317,7 @@ void MeshBuilder::computeSmoothNormals()
             }
 }
 
-void MeshBuilder::computeLightMap(QStringList &problems)
+void ScreenMeshBuilder::computeLightMap(QStringList &problems)
 {
     const int n = m_islands.size();
     QVector<QVector<double>> gu(n), gv(n);
@@ -374,12 +365,12 @@ void MeshBuilder::computeLightMap(QStringList &problems)
     }
 }
 
-void MeshBuilder::pinRecord(int record, const Vec3 &position, double u, double v, const Vec3 &normal)
+void ScreenMeshBuilder::pinRecord(int record, const Vec3 &position, double u, double v, const Vec3 &normal)
 {
     m_recordPins.append({record, position, normal, u, v});
 }
 
-void MeshBuilder::applyRecordPins(QStringList &problems)
+void ScreenMeshBuilder::applyRecordPins(QStringList &problems)
 {
     for (const RecordPin &pin : m_recordPins) {
         if (pin.record / 3 >= m_tris.size()) {
@@ -408,7 +399,7 @@ void MeshBuilder::applyRecordPins(QStringList &problems)
     }
 }
 
-QStringList MeshBuilder::finish()
+QStringList ScreenMeshBuilder::finish()
 {
     QStringList problems = orientPieces();
     applyRecordPins(problems);
