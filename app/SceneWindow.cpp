@@ -1,9 +1,31 @@
 #include "app/SceneWindow.h"
 
+#include "app/ScPlotViewWidget.h"
+#include "app/SceneWindowUi.h"
+#include "presentation/PrPrismRenderer.h"
+#include "presentation/PrScene.h"
+#include "scene/ScOpenGLWidget.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMessageLogger>
+#include <QPushButton>
+#include <QSlider>
+#include <QSpinBox>
+
 SceneWindow *SceneWindow::instance = nullptr;
 
-SceneWindow::SceneWindow(QWidget *parent)
-    : QMainWindow(parent)
+namespace {
+
+// The chart's κ scale for the absorbing prism: the largest band height the height slider
+// gives (35 / 100 in single precision), so that band reaches the top of the κ axis.
+const double absorptionChartScale = double(0.35f);
+
+} // namespace
+
+SceneWindow::SceneWindow()
+    : QMainWindow(nullptr, Qt::WindowFlags())
 {
 }
 
@@ -11,9 +33,233 @@ SceneWindow::~SceneWindow()
 {
     if (instance == this)
         instance = nullptr;
+    delete ui;
+}
+
+void SceneWindow::initialize(MenuWindow *menuWindow)
+{
+    Q_UNUSED(menuWindow);
+    instance = this;
+
+    ui = new SceneWindowUi();
+    ui->setupUi(this);
+    ui->sceneWidget->m_scene = PrScene::create();
+
+    connect(ui->pushButtonToMenu, &QAbstractButton::clicked, qApp, &QCoreApplication::quit);
+    connect(ui->pushButtonSetupOnePrism, &QAbstractButton::clicked, this,
+            &SceneWindow::onApplyOnePrismSetup);
+    connect(ui->pushButtonSetupTwoPrisms, &QAbstractButton::clicked, this,
+            &SceneWindow::onApplyTwoPrismsSetup);
+    connect(ui->spinBoxFirstPrismRotation, QOverload<int>::of(&QSpinBox::valueChanged), this,
+            &SceneWindow::onFirstPrismRotationChanged);
+    connect(ui->spinBoxFirstPrismAngle, QOverload<int>::of(&QSpinBox::valueChanged), this,
+            &SceneWindow::onFirstPrismAngleChanged);
+    connect(ui->checkBoxSecondPrismAnomalous, &QAbstractButton::toggled, this,
+            &SceneWindow::onSecondPrismAnomalousToggled);
+    connect(ui->sliderAbspSpectrumCenter, &QAbstractSlider::valueChanged, this,
+            &SceneWindow::onAbsorptionSpectrumCenterChanged);
+    connect(ui->sliderAbspSpectrumWidth, &QAbstractSlider::valueChanged, this,
+            &SceneWindow::onAbsorptionSpectrumWidthChanged);
+    connect(ui->sliderAbspSpectrumHeight, &QAbstractSlider::valueChanged, this,
+            &SceneWindow::onAbsorptionSpectrumHeightChanged);
+
+    defaultRotation = ui->spinBoxFirstPrismRotation->value();
+    defaultApexAngle = ui->spinBoxFirstPrismAngle->value();
+    defaultAnomalous = ui->checkBoxSecondPrismAnomalous->isChecked();
+    defaultAbsorptionCenter = ui->sliderAbspSpectrumCenter->value();
+    defaultAbsorptionWidth = ui->sliderAbspSpectrumWidth->value();
+    defaultAbsorptionHeight = ui->sliderAbspSpectrumHeight->value();
+}
+
+QSharedPointer<PrScene> SceneWindow::presentationScene() const
+{
+    if (!ui)
+        return {};
+    QSharedPointer<PrScene> scene = qSharedPointerDynamicCast<PrScene>(ui->sceneWidget->scene());
+    if (!scene || !scene->firstPrism() || !scene->lastPrism())
+        return {};
+    // Retracing uploads the beam meshes, also from slots outside the GL callbacks.
+    if (!ui->sceneWidget->ensureContextCurrent())
+        return {};
+    return scene;
+}
+
+QSharedPointer<PrPrismRenderer> SceneWindow::controlledPrism(const QSharedPointer<PrScene> &scene) const
+{
+    return twoPrismsMode ? scene->lastPrism() : scene->firstPrism();
+}
+
+void SceneWindow::chartPrism(const QSharedPointer<PrPrismRenderer> &prism, double imaginaryScale)
+{
+    ui->chartRefractiveIndex->setIndexFunction(prism->indexFunction(), 1.0, imaginaryScale);
 }
 
 void SceneWindow::applySetup(bool twoPrisms)
 {
-    Q_UNUSED(twoPrisms);
+    QFont oneFont = ui->pushButtonSetupOnePrism->font();
+    QFont twoFont = ui->pushButtonSetupTwoPrisms->font();
+    oneFont.setWeight(twoPrisms ? QFont::Normal : QFont::Bold);
+    twoFont.setWeight(twoPrisms ? QFont::Bold : QFont::Normal);
+    ui->pushButtonSetupOnePrism->setFont(oneFont);
+    ui->pushButtonSetupTwoPrisms->setFont(twoFont);
+
+    twoPrismsMode = twoPrisms;
+    ui->labelFirstPrism->setText(twoPrisms ? QStringLiteral("Second prism")
+                                           : QStringLiteral("First prism"));
+
+    if (QSharedPointer<PrScene> scene = presentationScene()) {
+        if (twoPrisms)
+            scene->applyTwoPrismsSetup();
+        else
+            scene->applyOnePrismSetup();
+        chartPrism(twoPrisms ? scene->lastPrism() : scene->firstPrism(), 1.0);
+        scene->retrace();
+    }
+
+    // Signals stay live: a changed control runs its slot right here, for the new set-up.
+    ui->spinBoxFirstPrismRotation->setValue(defaultRotation);
+    ui->spinBoxFirstPrismAngle->setValue(defaultApexAngle);
+    if (ui->checkBoxSecondPrismAnomalous->isChecked() != defaultAnomalous)
+        ui->checkBoxSecondPrismAnomalous->toggle();
+    ui->sliderAbspSpectrumCenter->setValue(defaultAbsorptionCenter);
+    ui->sliderAbspSpectrumWidth->setValue(defaultAbsorptionWidth);
+    ui->sliderAbspSpectrumHeight->setValue(defaultAbsorptionHeight);
+
+    ui->checkBoxSecondPrismAnomalous->setEnabled(twoPrisms);
+    updateAbsorptionControls(ui->checkBoxSecondPrismAnomalous->isChecked());
+}
+
+void SceneWindow::updateAbsorptionControls(bool anomalous)
+{
+    for (QWidget *widget : {static_cast<QWidget *>(ui->labelAbspSpectrumCenter),
+                            static_cast<QWidget *>(ui->labelAbspSpectrumCenterMin),
+                            static_cast<QWidget *>(ui->labelAbspSpectrumCenterMid),
+                            static_cast<QWidget *>(ui->labelAbspSpectrumCenterMax),
+                            static_cast<QWidget *>(ui->sliderAbspSpectrumCenter),
+                            static_cast<QWidget *>(ui->labelAbspSpectrumWidth),
+                            static_cast<QWidget *>(ui->labelAbspSpectrumWidthMin),
+                            static_cast<QWidget *>(ui->labelAbspSpectrumWidthMid),
+                            static_cast<QWidget *>(ui->labelAbspSpectrumWidthMax),
+                            static_cast<QWidget *>(ui->sliderAbspSpectrumWidth),
+                            static_cast<QWidget *>(ui->labelAbspSpectrumHeight),
+                            static_cast<QWidget *>(ui->labelAbspSpectrumHeightMin),
+                            static_cast<QWidget *>(ui->labelAbspSpectrumHeightMid),
+                            static_cast<QWidget *>(ui->labelAbspSpectrumHeightMax),
+                            static_cast<QWidget *>(ui->sliderAbspSpectrumHeight)})
+        widget->setEnabled(anomalous);
+
+    for (QWidget *widget : {static_cast<QWidget *>(ui->labelFirstPrism),
+                            static_cast<QWidget *>(ui->labelFirstPrismAngle),
+                            static_cast<QWidget *>(ui->labelFirstPrismRotation),
+                            static_cast<QWidget *>(ui->spinBoxFirstPrismAngle),
+                            static_cast<QWidget *>(ui->spinBoxFirstPrismRotation)})
+        widget->setEnabled(!anomalous);
+
+    ui->imageLabelPlotAbsp->setVisible(anomalous);
+    ui->labelPlotAbsp->setVisible(anomalous);
+}
+
+void SceneWindow::onApplyOnePrismSetup()
+{
+    applySetup(false);
+}
+
+void SceneWindow::onApplyTwoPrismsSetup()
+{
+    applySetup(true);
+}
+
+void SceneWindow::onFirstPrismRotationChanged(int value)
+{
+    QSharedPointer<PrScene> scene = presentationScene();
+    if (!scene)
+        return;
+    QSharedPointer<PrPrismRenderer> prism = controlledPrism(scene);
+    QVector3D euler = prism->rotation.toEulerAngles();
+    const float angle = float(-value);
+    if (twoPrismsMode)
+        euler.setY(angle);
+    else
+        euler.setX(angle);
+    prism->setRotation(QQuaternion::fromEulerAngles(euler.x(), euler.y(), euler.z()));
+    scene->retrace();
+}
+
+void SceneWindow::onFirstPrismAngleChanged(int value)
+{
+    QSharedPointer<PrScene> scene = presentationScene();
+    if (!scene)
+        return;
+    controlledPrism(scene)->setApexAngle(float(value));
+    scene->retrace();
+}
+
+void SceneWindow::onSecondPrismAnomalousToggled(bool value)
+{
+    if (QSharedPointer<PrScene> scene = presentationScene()) {
+        QSharedPointer<PrPrismRenderer> first = scene->firstPrism();
+        QSharedPointer<PrPrismRenderer> last = scene->lastPrism();
+        const QVector3D e1 = first->rotation.toEulerAngles();
+        const QVector3D e2 = last->rotation.toEulerAngles();
+        const float tilt = value ? 20.0f : 0.0f;
+        first->setRotation(QQuaternion::fromEulerAngles(tilt, e1.y(), e1.z()));
+        last->setRotation(QQuaternion::fromEulerAngles(e2.x(), tilt, e2.z()));
+        last->setDispersionMode(value ? -1 : 1);
+        scene->retrace();
+        if (value)
+            chartPrism(last, absorptionChartScale);
+        else
+            chartPrism(first, 1.0);
+    }
+
+    // The new band keeps its defaults, which the sliders show again.
+    blockAbsorptionSlots = true;
+    ui->sliderAbspSpectrumCenter->setValue(defaultAbsorptionCenter);
+    ui->sliderAbspSpectrumWidth->setValue(defaultAbsorptionWidth);
+    ui->sliderAbspSpectrumHeight->setValue(defaultAbsorptionHeight);
+    blockAbsorptionSlots = false;
+
+    updateAbsorptionControls(value);
+}
+
+void SceneWindow::onAbsorptionSpectrumCenterChanged(int value)
+{
+    if (blockAbsorptionSlots)
+        return;
+    QSharedPointer<PrScene> scene = presentationScene();
+    if (!scene)
+        return;
+    QSharedPointer<PrPrismRenderer> last = scene->lastPrism();
+    last->setAbsorptionSpectrumCenter(double(value) / 1000.0);
+    scene->retrace();
+    chartPrism(last, absorptionChartScale);
+}
+
+void SceneWindow::onAbsorptionSpectrumWidthChanged(int value)
+{
+    if (blockAbsorptionSlots)
+        return;
+    QSharedPointer<PrScene> scene = presentationScene();
+    if (!scene)
+        return;
+    const double width = double(value) / 100000.0; // micrometres
+    const double coefficient = 4.0 / (width * width);
+    QMessageLogger().debug() << coefficient;
+    QSharedPointer<PrPrismRenderer> last = scene->lastPrism();
+    last->setAbsorptionSpectrumWidth(coefficient);
+    scene->retrace();
+    chartPrism(last, absorptionChartScale);
+}
+
+void SceneWindow::onAbsorptionSpectrumHeightChanged(int value)
+{
+    if (blockAbsorptionSlots)
+        return;
+    QSharedPointer<PrScene> scene = presentationScene();
+    if (!scene)
+        return;
+    QSharedPointer<PrPrismRenderer> last = scene->lastPrism();
+    last->setAbsorptionSpectrumHeight(double(float(value) / 100.0f));
+    scene->retrace();
+    chartPrism(last, absorptionChartScale);
 }

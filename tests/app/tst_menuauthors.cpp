@@ -43,6 +43,7 @@ private slots:
     void startShowsOnlyTheMenu();
     void switchingLeavesOneFullScreenWindow();
     void menuExitQuitsWithZero();
+    void presentationShowsTheSceneWindow();
 
 private:
     QWidget *child(QWidget *window, const char *name) const
@@ -64,6 +65,7 @@ void TestMenuAuthors::init()
     scene = new SceneWindow();
     menu->initialize(scene, authors);
     authors->initialize(menu);
+    scene->initialize(menu);
 }
 
 void TestMenuAuthors::cleanup()
@@ -330,6 +332,23 @@ void TestMenuAuthors::menuExitQuitsWithZero()
     const int result = QApplication::exec();
     QVERIFY2(result == 0, qPrintable(QStringLiteral("event loop returned %1").arg(result)));
     QVERIFY2(!scene->isVisible(), "the scene window was shown");
+    // The scene's GL initialisation, which applies the first set-up, never ran.
+    QCOMPARE(scene->findChild<QLabel *>("labelFirstPrism")->text(), QStringLiteral("Firsm prism"));
+}
+
+// Presentation hides the menu for good and shows the scene window, whose first frame
+// applies the one-prism set-up.
+void TestMenuAuthors::presentationShowsTheSceneWindow()
+{
+    menu->showFullScreen();
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    QTest::mouseClick(qobject_cast<QPushButton *>(child(menu, "pushButtonStart")), Qt::LeftButton);
+    QVERIFY(QTest::qWaitForWindowExposed(scene));
+    verifyOnlyVisible(scene);
+    auto *label = scene->findChild<QLabel *>("labelFirstPrism");
+    QTRY_COMPARE_WITH_TIMEOUT(label->text(), QStringLiteral("First prism"), 30000);
+    QTest::qWait(100);
+    verifyOnlyVisible(scene);
 }
 
 QTEST_MAIN(TestMenuAuthors)

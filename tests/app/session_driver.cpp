@@ -1,0 +1,180 @@
+// Scripted lecture session, loaded into the real program by Qt's -testability option:
+// menu, authors and back, presentation, every control through its range, Exit. Reports
+// its steps on stderr as "session: ..." lines; a failed check ends the program with 3.
+#include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QSpinBox>
+#include <QTimer>
+#include <QtTest>
+
+#include <cstdio>
+
+namespace {
+
+bool failed = false;
+
+void say(const QString &line)
+{
+    std::fprintf(stderr, "session: %s\n", qPrintable(line));
+    std::fflush(stderr);
+}
+
+bool check(bool condition, const QString &what)
+{
+    if (!condition && !failed) {
+        failed = true;
+        say("FAIL " + what);
+        QCoreApplication::exit(3);
+    }
+    return condition;
+}
+
+QWidget *window(const char *name)
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String(name))
+            return w;
+    return nullptr;
+}
+
+template<typename T>
+T *control(const char *windowName, const char *name)
+{
+    QWidget *w = window(windowName);
+    return w ? w->findChild<T *>(QString::fromLatin1(name)) : nullptr;
+}
+
+bool onlyVisible(const char *name)
+{
+    QWidget *expected = window(name);
+    if (!QTest::qWaitFor([expected] { return expected && expected->isVisible(); }, 20000))
+        return check(false, QStringLiteral("%1 did not appear").arg(name));
+    for (const char *other : {"MenuWindow", "AuthorsWindow", "SceneWindow"}) {
+        QWidget *w = window(other);
+        if (!check(w && w->isVisible() == (w == expected),
+                   QStringLiteral("%1 visible=%2 while %3 should be the only window")
+                       .arg(other).arg(w && w->isVisible()).arg(name)))
+            return false;
+    }
+    return check(expected->isFullScreen(), QStringLiteral("%1 is not full screen").arg(name));
+}
+
+bool click(const char *windowName, const char *button)
+{
+    auto *b = control<QAbstractButton>(windowName, button);
+    if (!check(b && b->isEnabled(), QStringLiteral("%1 missing or disabled").arg(button)))
+        return false;
+    QTest::mouseClick(b, Qt::LeftButton);
+    QTest::qWait(20);
+    return true;
+}
+
+// Presses a key on the control until its value stops at the given end.
+template<typename T>
+bool keyTo(T *widget, Qt::Key key, int end, const char *name)
+{
+    for (int guard = 0; guard < 1000 && widget->value() != end; ++guard) {
+        QTest::keyClick(widget, key);
+        QCoreApplication::processEvents();
+    }
+    return check(widget->value() == end,
+                 QStringLiteral("%1 stopped at %2, expected %3").arg(name).arg(widget->value()).arg(end));
+}
+
+// Steps a spin box to its maximum, to its minimum, and back to where it was.
+bool sweepSpinBox(const char *name)
+{
+    auto *spin = control<QSpinBox>("SceneWindow", name);
+    if (!check(spin && spin->isEnabled(), QStringLiteral("%1 missing or disabled").arg(name)))
+        return false;
+    const int start = spin->value();
+    const bool ok = keyTo(spin, Qt::Key_Up, spin->maximum(), name) && keyTo(spin, Qt::Key_Down, spin->minimum(), name)
+        && keyTo(spin, Qt::Key_Up, start, name);
+    say(QStringLiteral("swept %1 over %2..%3").arg(name).arg(spin->minimum()).arg(spin->maximum()));
+    return ok;
+}
+
+// Moves a slider by stride to its maximum and to its minimum, pages it up and down once
+// by key, then sets it back to its value.
+bool sweepSlider(const char *name, int stride)
+{
+    auto *slider = control<QAbstractSlider>("SceneWindow", name);
+    if (!check(slider && slider->isEnabled(), QStringLiteral("%1 missing or disabled").arg(name)))
+        return false;
+    const int start = slider->value();
+    while (slider->value() < slider->maximum())
+        slider->setValue(qMin(slider->value() + stride, slider->maximum()));
+    while (slider->value() > slider->minimum())
+        slider->setValue(qMax(slider->value() - stride, slider->minimum()));
+    QTest::keyClick(slider, Qt::Key_PageUp);
+    if (!check(slider->value() == slider->minimum() + slider->pageStep(),
+               QStringLiteral("%1 paged to %2").arg(name).arg(slider->value())))
+        return false;
+    QTest::keyClick(slider, Qt::Key_PageDown);
+    slider->setValue(start);
+    say(QStringLiteral("swept %1 over %2..%3").arg(name).arg(slider->minimum()).arg(slider->maximum()));
+    return check(slider->value() == start, QStringLiteral("%1 did not return to %2").arg(name).arg(start));
+}
+
+bool labelReads(const char *text)
+{
+    auto *label = control<QLabel>("SceneWindow", "labelFirstPrism");
+    return check(label && QTest::qWaitFor([label, text] { return label->text() == QLatin1String(text); }, 60000),
+                 QStringLiteral("labelFirstPrism reads \"%1\", expected \"%2\"")
+                     .arg(label ? label->text() : QString(), text));
+}
+
+bool drag()
+{
+    auto *view = control<QWidget>("SceneWindow", "sceneWidget");
+    if (!check(view != nullptr, "no sceneWidget"))
+        return false;
+    const QPoint from = view->rect().center();
+    QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, from);
+    for (int i = 1; i <= 10; ++i) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(from + QPoint(12 * i, 5 * i)), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(view, &move);
+    }
+    QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, from + QPoint(120, 50));
+    return true;
+}
+
+void runSession()
+{
+    const bool ok = onlyVisible("MenuWindow")
+        && click("MenuWindow", "pushButtonAuthors") && onlyVisible("AuthorsWindow")
+        && click("AuthorsWindow", "pushButtonToMenu") && onlyVisible("MenuWindow")
+        && click("MenuWindow", "pushButtonAuthors") && onlyVisible("AuthorsWindow")
+        && click("AuthorsWindow", "pushButtonToMenu") && onlyVisible("MenuWindow")
+        && click("MenuWindow", "pushButtonStart") && onlyVisible("SceneWindow") && labelReads("First prism")
+        && sweepSpinBox("spinBoxFirstPrismRotation") && sweepSpinBox("spinBoxFirstPrismAngle") && drag()
+        && click("SceneWindow", "pushButtonSetupTwoPrisms") && labelReads("Second prism")
+        && sweepSpinBox("spinBoxFirstPrismRotation") && sweepSpinBox("spinBoxFirstPrismAngle")
+        && click("SceneWindow", "checkBoxSecondPrismAnomalous")
+        && check(control<QCheckBox>("SceneWindow", "checkBoxSecondPrismAnomalous")->isChecked(), "box not checked")
+        && sweepSlider("sliderAbspSpectrumCenter", 10) && sweepSlider("sliderAbspSpectrumWidth", 500)
+        && sweepSlider("sliderAbspSpectrumHeight", 1) && drag()
+        && click("SceneWindow", "checkBoxSecondPrismAnomalous")
+        && click("SceneWindow", "pushButtonSetupOnePrism") && labelReads("First prism")
+        && click("SceneWindow", "pushButtonSetupTwoPrisms")
+        && click("SceneWindow", "checkBoxSecondPrismAnomalous")
+        && click("SceneWindow", "pushButtonSetupOnePrism")
+        && check(!control<QCheckBox>("SceneWindow", "checkBoxSecondPrismAnomalous")->isChecked(), "box still checked");
+    if (!ok)
+        return;
+    QTest::qWait(200);
+    say("done, pressing Exit");
+    click("SceneWindow", "pushButtonToMenu");
+}
+
+} // namespace
+
+extern "C" Q_DECL_EXPORT void qt_testability_init()
+{
+    say("driver loaded");
+    QTimer::singleShot(0, qApp, runSession);
+}
