@@ -296,6 +296,30 @@ void buildCrossbar(ScreenMeshBuilder &b)
     const int barFront1[3] = {0, 1, 25}, barFront2[3] = {0, 25, 26};
     const int none[3] = {0, 0, 0};
 
+    // Across the plate the rim is straight, so outside the groove its normals lie in the x-y
+    // plane (the upper inner side's fan past P28 would otherwise tilt them by a hair).
+    for (int end = 0; end < 2; ++end) {
+        b.keepInXyPlane(groupOf(end, TopOuter));
+        b.keepInXyPlane(groupOf(end, TopInner));
+    }
+    // Stated smooth normals at the right end, mirrored (x negated) at the left: in the x-y
+    // plane across the plate, leaning towards the mid-plane in the groove.
+    struct Stated { int point, part; Vec3 n; bool groove; };
+    const Stated stated[] = {{15, TopOuter, {0.0368, 0.9993, 0}, false}, {12, TopOuter, {0.5975, 0.8019, 0}, false},
+                             {6, Bottom, {-0.7561, -0.6544, 0}, false}, {21, TopInner, {-0.7561, 0.6544, 0}, false},
+                             {18, TopInner, {-0.0368, 0.9993, 0}, false}, {10, Bottom, {0.0239, -0.9981, 0.0567}, true}};
+    for (const Stated &st : stated)
+        for (int end = 0; end < 2; ++end) {
+            const int k = end == 0 ? st.point : (51 - st.point) % 48;
+            const double sx = end == 0 ? 1 : -1;
+            for (int d = B; d <= F; ++d) {
+                if (d == M && !p[k].mid)
+                    continue;
+                const double sz = st.groove ? (d == B ? 1 : -1) : 0;
+                b.pinNormal(pos(k, d), groupOf(end, st.part), Vec3(sx * st.n.x, st.n.y, sz * st.n.z));
+            }
+        }
+
     // Bar top: b25 m25 f25 f26 m26 b26 as (b25 m25 m26) and (m25 f26 m26), smooth, then
     // (b25 m26 b26) and (m25 f25 f26), flat. The smooth pair takes the upper inner sides'
     // corner normals, turned towards +y to stay under 60 degrees from the face.

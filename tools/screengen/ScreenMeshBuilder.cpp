@@ -313,7 +313,10 @@ void ScreenMeshBuilder::computeSmoothNormals()
         for (Corner &c : t.c)
             if (c.group >= 0) {
                 const auto key = qMakePair(c.pos, c.group);
-                c.normal = m_pins.contains(key) ? m_pins.value(key) : sums.value(key).normalized();
+                Vec3 n = sums.value(key);
+                if (m_xyGroups.contains(c.group))
+                    n.z = 0;
+                c.normal = m_pins.contains(key) ? m_pins.value(key) : n.normalized();
             }
 }
 

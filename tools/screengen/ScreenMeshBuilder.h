@@ -2,6 +2,7 @@
 
 #include <QMap>
 #include <QPair>
+#include <QSet>
 #include <QString>
 #include <QVector>
 
@@ -88,6 +89,8 @@ public:
     // A smooth triangle: each corner's normal is the mean over its group at that position.
     int smooth(int a, int b, int c, int island, int ga, int gb, int gc);
 
+    // Keeps a smoothing group's normals in the x-y plane.
+    void keepInXyPlane(int group) { m_xyGroups.insert(group); }
     // Pins the smooth normal of a (position, group) pair.
     void pinNormal(int pos, int group, const Vec3 &n) { m_pins[{pos, group}] = n; }
     // Pins a listed record: its triangle is turned so the position is at the record's
@@ -129,6 +132,7 @@ private:
     QVector<Triangle> m_tris;
     QMap<QPair<int, int>, Vec3> m_pins;
     QVector<RecordPin> m_recordPins;
+    QSet<int> m_xyGroups;
     int m_piece = 0;
     int m_distinctU = 0, m_distinctV = 0;
 };
