@@ -3,6 +3,7 @@
 #include "tools/screengen/ScreenMeshBuilder.h"
 
 #include <QMap>
+#include <QSet>
 #include <QVector>
 
 #include <cmath>
@@ -331,6 +332,12 @@ IslandTable rightIslands(ScreenMeshBuilder &b)
     return m;
 }
 
+int groupId(int piece, const FootTri &t)
+{
+    const bool shared = t.group == GTop || t.group == GUnder;
+    return piece * 100 + (shared ? t.group : 10 + t.group * 2 + t.half);
+}
+
 void addAll(ScreenMeshBuilder &b, const QVector<FootTri> &tris, const IslandTable &islands, int piece)
 {
     // The top of the arch is level at the apex.
@@ -344,8 +351,7 @@ void addAll(ScreenMeshBuilder &b, const QVector<FootTri> &tris, const IslandTabl
         if (t.group < 0) {
             b.flat(id[0], id[1], id[2], island, t.normal);
         } else {
-            const bool shared = t.group == GTop || t.group == GUnder;
-            const int g = piece * 100 + (shared ? t.group : 10 + t.group * 2 + t.half);
+            const int g = groupId(piece, t);
             b.smooth(id[0], id[1], id[2], island, g, g, g);
         }
     }
@@ -398,4 +404,32 @@ void buildFoot(ScreenMeshBuilder &b, FootSide side)
     }
     addAll(b, rightBack, islands, piece);
     addAll(b, rightFront, islands, piece);
+
+    // A front-half rim normal is its back twin's with z negated, but next to the outer
+    // middle point of the underside, which serves both halves.
+    const Vec3 outerMiddle(1.62, 0.2149, -1.5557);
+    auto touchesMiddle = [&](const FootTri &t) {
+        for (const Vec3 &p : t.p)
+            if ((p - outerMiddle).length() < 1e-9)
+                return true;
+        return false;
+    };
+    QSet<QByteArray> nearMiddle;
+    for (const QVector<FootTri> *half : {&rightBack, &rightFront})
+        for (const FootTri &t : *half)
+            if (touchesMiddle(t))
+                for (const Vec3 &p : t.p)
+                    nearMiddle.insert(QByteArray::number(b.position(p.x, p.y, p.z)));
+    for (int i = 0; i < rightFront.size(); ++i) {
+        const FootTri &front = rightFront[i], &back = rightBack[i];
+        if (front.group < 0)
+            continue;
+        for (int c = 0; c < 3; ++c) {
+            const Vec3 &pf = front.p[c], &pb = back.p[c == 0 ? 1 : c == 1 ? 0 : 2];
+            const int from = b.position(pb.x, pb.y, pb.z), to = b.position(pf.x, pf.y, pf.z);
+            if (from == to || nearMiddle.contains(QByteArray::number(to)))
+                continue;
+            b.mirrorNormalZ(from, groupId(piece, back), to, groupId(piece, front));
+        }
+    }
 }

@@ -309,15 +309,25 @@ void ScreenMeshBuilder::computeSmoothNormals()
             s = s + n * w;
         }
     }
+    QMap<QPair<int, int>, Vec3> normals;
+    for (auto it = sums.constBegin(); it != sums.constEnd(); ++it) {
+        Vec3 n = it.value();
+        if (m_xyGroups.contains(it.key().second))
+            n.z = 0;
+        normals.insert(it.key(), m_pins.contains(it.key()) ? m_pins.value(it.key()) : n.normalized());
+    }
+    // A pinned normal wins over its twin: the mirror then runs the other way.
+    for (const MirrorZ &m : m_mirrors) {
+        const bool reverse = m_pins.contains(m.to);
+        if (reverse && m_pins.contains(m.from))
+            continue;
+        const Vec3 n = normals.value(reverse ? m.to : m.from);
+        normals.insert(reverse ? m.from : m.to, Vec3(n.x, n.y, -n.z));
+    }
     for (Triangle &t : m_tris)
         for (Corner &c : t.c)
-            if (c.group >= 0) {
-                const auto key = qMakePair(c.pos, c.group);
-                Vec3 n = sums.value(key);
-                if (m_xyGroups.contains(c.group))
-                    n.z = 0;
-                c.normal = m_pins.contains(key) ? m_pins.value(key) : n.normalized();
-            }
+            if (c.group >= 0)
+                c.normal = normals.value(qMakePair(c.pos, c.group));
 }
 
 void ScreenMeshBuilder::computeLightMap(QStringList &problems)

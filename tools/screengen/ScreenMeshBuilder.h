@@ -93,6 +93,12 @@ public:
     void keepInXyPlane(int group) { m_xyGroups.insert(group); }
     // Pins the smooth normal of a (position, group) pair.
     void pinNormal(int pos, int group, const Vec3 &n) { m_pins[{pos, group}] = n; }
+    // The smooth normal of (position, group) 'to' is that of 'from' with z negated (or the
+    // other way when only 'to' is pinned).
+    void mirrorNormalZ(int fromPos, int fromGroup, int toPos, int toGroup)
+    {
+        m_mirrors.append({{fromPos, fromGroup}, {toPos, toGroup}});
+    }
     // Pins a listed record: its triangle is turned so the position is at the record's
     // corner, its island's offsets keep the light-map point, and its normal is kept.
     void pinRecord(int record, const Vec3 &position, double u, double v, const Vec3 &normal);
@@ -120,6 +126,11 @@ private:
         double u, v;
     };
 
+    struct MirrorZ
+    {
+        QPair<int, int> from, to;
+    };
+
     int addTriangle(const Triangle &t);
     QStringList orientPieces();
     void applyRecordPins(QStringList &problems);
@@ -133,6 +144,7 @@ private:
     QMap<QPair<int, int>, Vec3> m_pins;
     QVector<RecordPin> m_recordPins;
     QSet<int> m_xyGroups;
+    QVector<MirrorZ> m_mirrors;
     int m_piece = 0;
     int m_distinctU = 0, m_distinctV = 0;
 };
