@@ -1,5 +1,7 @@
 #include "tools/roomgen/ProfileSweep.h"
 
+#include <algorithm>
+
 namespace {
 
 QVector2D segmentNormal(const QVector2D &a, const QVector2D &b)
