@@ -72,14 +72,14 @@ bool click(const char *windowName, const char *button)
     return true;
 }
 
-// Presses a key on the control until its value stops at the given end.
+// Presses a key on the control until its value stops at the given end. Each press takes
+// effect at once; frames are drawn when the sweep is over.
 template<typename T>
 bool keyTo(T *widget, Qt::Key key, int end, const char *name)
 {
-    for (int guard = 0; guard < 1000 && widget->value() != end; ++guard) {
+    for (int guard = 0; guard < 1000 && widget->value() != end; ++guard)
         QTest::keyClick(widget, key);
-        QCoreApplication::processEvents();
-    }
+    QCoreApplication::processEvents();
     return check(widget->value() == end,
                  QStringLiteral("%1 stopped at %2, expected %3").arg(name).arg(widget->value()).arg(end));
 }
@@ -115,6 +115,7 @@ bool sweepSlider(const char *name, int stride)
         return false;
     QTest::keyClick(slider, Qt::Key_PageDown);
     slider->setValue(start);
+    QCoreApplication::processEvents();
     say(QStringLiteral("swept %1 over %2..%3").arg(name).arg(slider->minimum()).arg(slider->maximum()));
     return check(slider->value() == start, QStringLiteral("%1 did not return to %2").arg(name).arg(start));
 }
@@ -156,8 +157,8 @@ void runSession()
         && sweepSpinBox("spinBoxFirstPrismRotation") && sweepSpinBox("spinBoxFirstPrismAngle")
         && click("SceneWindow", "checkBoxSecondPrismAnomalous")
         && check(control<QCheckBox>("SceneWindow", "checkBoxSecondPrismAnomalous")->isChecked(), "box not checked")
-        && sweepSlider("sliderAbspSpectrumCenter", 10) && sweepSlider("sliderAbspSpectrumWidth", 500)
-        && sweepSlider("sliderAbspSpectrumHeight", 1) && drag()
+        && sweepSlider("sliderAbspSpectrumCenter", 20) && sweepSlider("sliderAbspSpectrumWidth", 1000)
+        && sweepSlider("sliderAbspSpectrumHeight", 5) && drag()
         && click("SceneWindow", "checkBoxSecondPrismAnomalous")
         && click("SceneWindow", "pushButtonSetupOnePrism") && labelReads("First prism")
         && click("SceneWindow", "pushButtonSetupTwoPrisms")
