@@ -123,6 +123,7 @@ void TestResourceBundles::shaderBytes_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("bytes");
     QTest::addColumn<QStringList>("declarations");
+    QTest::addColumn<QStringList>("statements"); // the computations, in order
     QTest::newRow("vertex") << "vertex.glsl" << 653
                             << QStringList{"attribute vec4 in_VertexCoordMS;",
                                            "attribute vec2 in_TexCoord;",
@@ -135,22 +136,50 @@ void TestResourceBundles::shaderBytes_data()
                                            "varying vec4 vr_VertexCoordWS;",
                                            "varying vec2 vr_TexCoord;",
                                            "varying vec3 vr_NormalWS;",
-                                           "varying vec4 vr_Color;"};
+                                           "varying vec4 vr_Color;"}
+                            << QStringList{"vr_VertexCoordWS = un_ModelMatrix * in_VertexCoordMS;",
+                                           "vr_TexCoord = in_TexCoord;",
+                                           "vr_NormalWS = normalize(un_NormalMatrix * in_NormalMS);",
+                                           "vr_Color = in_Color;",
+                                           "gl_Position = un_ProjectionMatrix * un_ViewMatrix * vr_VertexCoordWS;"};
     QTest::newRow("lit") << "fragLit.glsl" << 567
                          << QStringList{"varying vec2 vr_TexCoord;", "varying vec3 vr_NormalWS;",
-                                        "varying vec4 vr_Color;"};
+                                        "varying vec4 vr_Color;"}
+                         << QStringList{"vec4 litWithDirectionalLight(vec3 lightDirectionWS)",
+                                        "float ambientComponent = 0.1;",
+                                        "float diffuseComponent = max(0.0, dot(vr_NormalWS, lightDirectionWS));",
+                                        "return vec4(ambientComponent + diffuseComponent, ambientComponent + "
+                                        "diffuseComponent, ambientComponent + diffuseComponent, 1.0);",
+                                        "vec3 lightDirectionWS = vec3(-0.1f, -0.3f, 1.0f);",
+                                        "gl_FragColor = vr_Color * litWithDirectionalLight(normalize(lightDirectionWS));"};
     QTest::newRow("refract") << "fragRefract.glsl" << 877
                              << QStringList{"varying vec4 vr_Color;",
                                             "varying vec4 vr_VertexCoordWS;",
                                             "varying vec3 vr_NormalWS;",
                                             "uniform vec3 un_CameraPositionWS;",
-                                            "uniform samplerCube un_Environment;"};
+                                            "uniform samplerCube un_Environment;"}
+                             << QStringList{
+                                    "const float eta = 1.0f / 1.52f;",
+                                    "const float fresnelPower = 5.0f;",
+                                    "const float f = (1.0f - eta) * (1.0f - eta) / (1.0f + eta) / (1.0f + eta);",
+                                    "vec3 direction = normalize(vec3(vr_VertexCoordWS) - un_CameraPositionWS);",
+                                    "vec3 refracted = refract(direction, vr_NormalWS, eta);",
+                                    "vec3 reflected = reflect(direction, vr_NormalWS);",
+                                    "float ratio = f + (1.0f - f) * pow(1.0f - dot(-direction, vr_NormalWS), "
+                                    "fresnelPower);",
+                                    "vec4 refractedColor = textureCube(un_Environment, refracted);",
+                                    "vec4 reflectedColor = textureCube(un_Environment, reflected);",
+                                    "vec4 color = mix(refractedColor, reflectedColor, ratio);",
+                                    "gl_FragColor = color * vr_Color;"};
     QTest::newRow("unlit") << "fragUnlit.glsl" << 130
-                           << QStringList{"uniform vec4 un_Color;", "varying vec4 vr_Color;"};
+                           << QStringList{"uniform vec4 un_Color;", "varying vec4 vr_Color;"}
+                           << QStringList{"gl_FragColor = un_Color * vr_Color;"};
     QTest::newRow("unlitTextured") << "fragUnlitTextured.glsl" << 204
                                    << QStringList{"uniform sampler2D un_DiffuseTexture;",
                                                   "varying vec2 vr_TexCoord;",
-                                                  "varying vec4 vr_Color;"};
+                                                  "varying vec4 vr_Color;"}
+                                   << QStringList{"gl_FragColor = vr_Color * texture2D(un_DiffuseTexture, "
+                                                  "vr_TexCoord);"};
 }
 
 void TestResourceBundles::shaderBytes()
@@ -158,6 +187,7 @@ void TestResourceBundles::shaderBytes()
     QFETCH(QString, name);
     QFETCH(int, bytes);
     QFETCH(QStringList, declarations);
+    QFETCH(QStringList, statements);
 
     QFile resource(":/shaders/" + name);
     QVERIFY2(resource.open(QIODevice::ReadOnly), qPrintable("cannot open :/shaders/" + name));
@@ -181,12 +211,13 @@ void TestResourceBundles::shaderBytes()
                  qPrintable(QString("%1: byte %2 is 0x%3").arg(name).arg(i).arg(c, 2, 16, QChar('0'))));
     }
 
-    // Declarations stand first, in the given order, each on a line of its own.
+    // Declarations stand first, then the computations, in the given order, each on a
+    // line of its own.
     const QList<QByteArray> lines = text.split('\n');
     int previous = -1;
-    for (const QString &declaration : declarations) {
+    for (const QString &declaration : declarations + statements) {
         int line = -1;
-        for (int i = 0; i < lines.size(); ++i)
+        for (int i = previous + 1; i < lines.size() && line < 0; ++i)
             if (lines.at(i).trimmed() == declaration.toLatin1())
                 line = i;
         QVERIFY2(line > previous,
