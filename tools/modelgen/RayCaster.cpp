@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace modelgen {
 
@@ -55,16 +56,50 @@ int RayCaster::build(int first, int count, QVector<QVector3D> &centroids)
         m_nodes[index].count = count;
         return index;
     }
+    // Sorted along the widest centroid axis, split where the surface-area heuristic
+    // (left area x left count + right area x right count) is least.
     const QVector3D extent = chi - clo;
     const int axis = extent.x() >= extent.y() && extent.x() >= extent.z() ? 0
                      : extent.y() >= extent.z()                           ? 1
                                                                           : 2;
-    const int half = count / 2;
-    std::nth_element(m_order.begin() + first, m_order.begin() + first + half,
-                     m_order.begin() + first + count, [&](int a, int b) {
-                         const float ca = centroids[a][axis], cb = centroids[b][axis];
-                         return ca < cb || (ca == cb && a < b);
-                     });
+    const auto byAxis = [&](int a, int b) {
+        const float ca = centroids[a][axis], cb = centroids[b][axis];
+        return ca < cb || (ca == cb && a < b);
+    };
+    std::sort(m_order.begin() + first, m_order.begin() + first + count, byAxis);
+    const auto area = [](const QVector3D &l, const QVector3D &h) {
+        const QVector3D d = h - l;
+        return d.x() * d.y() + d.y() * d.z() + d.z() * d.x();
+    };
+    QVector<float> rightArea(count + 1, 0.0f);
+    QVector3D rl, rh;
+    for (int i = count - 1; i >= 1; --i) {
+        const Tri &t = m_tris[m_order[first + i]];
+        if (i == count - 1)
+            rl = rh = t.p0;
+        for (const QVector3D &p : {t.p0, t.p0 + t.e1, t.p0 + t.e2}) {
+            rl = minOf(rl, p);
+            rh = maxOf(rh, p);
+        }
+        rightArea[i] = area(rl, rh);
+    }
+    int half = count / 2;
+    float best = std::numeric_limits<float>::max();
+    QVector3D ll, lh;
+    for (int i = 0; i + 1 < count; ++i) {
+        const Tri &t = m_tris[m_order[first + i]];
+        if (i == 0)
+            ll = lh = t.p0;
+        for (const QVector3D &p : {t.p0, t.p0 + t.e1, t.p0 + t.e2}) {
+            ll = minOf(ll, p);
+            lh = maxOf(lh, p);
+        }
+        const float cost = area(ll, lh) * (i + 1) + rightArea[i + 1] * (count - i - 1);
+        if (cost < best) {
+            best = cost;
+            half = i + 1;
+        }
+    }
     const int left = build(first, half, centroids);
     const int right = build(first + half, count - half, centroids);
     m_nodes[index].first = left;

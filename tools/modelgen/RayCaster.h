@@ -8,7 +8,8 @@
 namespace modelgen {
 
 // Casts rays against a fixed triangle list through a bounding-volume hierarchy
-// (median split on the widest centroid axis, at most four triangles a leaf).
+// (triangles sorted along the widest centroid axis and split where the surface-area
+// heuristic is least, at most four triangles a leaf).
 // Intersection is Moeller-Trumbore: hit where o + t d = (1 - b1 - b2) p0 + b1 p1 + b2 p2.
 // Both faces of every triangle are hit. Safe to use from several threads at once.
 class RayCaster
