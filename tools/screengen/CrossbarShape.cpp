@@ -256,13 +256,12 @@ void buildCrossbar(ScreenMeshBuilder &b)
             }
         }
     };
-    auto emitPass = [&](int end, int k, bool withBarTop, bool withBarBottom, const std::function<void()> &bar,
-                        const std::function<void()> &bottom) {
+    // One rim pass; 'barPart' adds the bar's triangle that the pass holds, after the lower
+    // fillet or bar bottom.
+    auto emitPass = [&](int end, int k, const std::function<void()> &barPart) {
         for (int part = 0; part < PartCount; ++part) {
-            if (part == UpperInner && withBarTop)
-                bar();
-            if (part == UpperInner && withBarBottom)
-                bottom();
+            if (part == UpperInner && barPart)
+                barPart();
             emitRim(end, pass[end][k][part], part);
         }
     };
@@ -336,7 +335,6 @@ void buildCrossbar(ScreenMeshBuilder &b)
     const Vec3 barBottomNormal(0.0053, -1, 0);
     auto barBottom = [&]() { b.flat(pos(1, B), pos(0, B), pos(0, F), iBarBottom, barBottomNormal); };
     auto barBottom2 = [&]() { b.flat(pos(1, B), pos(0, F), pos(1, F), iBarBottom, barBottomNormal); };
-    auto nothing = []() {};
     auto tab = [&](int end, int half) {
         const int top0 = end == 0 ? 16 : 35, top1 = end == 0 ? 17 : 34, side0 = end == 0 ? 15 : 36;
         const int topIsl = end == 0 ? iTabTopR : iTabTopL, sideIsl = end == 0 ? iTabOuterR : iTabOuterL;
@@ -350,26 +348,26 @@ void buildCrossbar(ScreenMeshBuilder &b)
     };
 
     // Right end.
-    emitPass(0, 0, false, false, nothing, nothing);
+    emitPass(0, 0, nullptr);
     face(0, B, 2, barBack1);
-    emitPass(0, 1, true, false, barTopSmoothBack, nothing);
+    emitPass(0, 1, barTopSmoothBack);
     tab(0, 0);
-    emitPass(0, 2, false, false, nothing, nothing);
+    emitPass(0, 2, nullptr);
     face(0, F, -1, none);
     tab(0, 1);
-    emitPass(0, 3, false, false, nothing, nothing);
+    emitPass(0, 3, nullptr);
     b.flat(pos(25, B), pos(26, M), pos(26, B), iBarTop, up);
     b.flat(pos(barFront1[0], F), pos(barFront1[1], F), pos(barFront1[2], F), iFront, Vec3(0, 0, 1));
     barBottom();
     // Left end.
-    emitPass(1, 0, false, false, nothing, nothing);
+    emitPass(1, 0, nullptr);
     face(1, B, -1, none);
-    emitPass(1, 1, false, false, nothing, nothing);
+    emitPass(1, 1, nullptr);
     tab(1, 0);
-    emitPass(1, 2, false, true, nothing, barBottom2);
+    emitPass(1, 2, barBottom2);
     face(1, F, 2, barFront2);
     tab(1, 1);
-    emitPass(1, 3, true, false, barTopSmoothFront, nothing);
+    emitPass(1, 3, barTopSmoothFront);
     b.flat(pos(barBack2[0], B), pos(barBack2[1], B), pos(barBack2[2], B), iBack, Vec3(0, 0, -1));
     b.flat(pos(25, M), pos(25, F), pos(26, F), iBarTop, up);
 }
