@@ -478,6 +478,21 @@ void ScreenModelTest::islands()
             }
         return false;
     };
+    // Every record's light-map point lies on its own island and strictly inside no other.
+    for (int r = 0; r < 3 * kTriangles; ++r) {
+        const QVector2D p = rec(r).texCoord;
+        for (int t = 0; t < kTriangles; ++t) {
+            if (islands.island(t) == islands.island(r / 3))
+                continue;
+            double side[3];
+            for (int e = 0; e < 3; ++e) {
+                const QVector2D a = rec(3 * t + e).texCoord, b = rec(3 * t + (e + 1) % 3).texCoord;
+                side[e] = double(b.x() - a.x()) * double(p.y() - a.y()) - double(b.y() - a.y()) * double(p.x() - a.x());
+            }
+            const bool inside = (side[0] < 0 && side[1] < 0 && side[2] < 0) || (side[0] > 0 && side[1] > 0 && side[2] > 0);
+            QVERIFY2(!inside, qPrintable(QStringLiteral("record %1's light-map point lies inside triangle %2 of another island").arg(r).arg(t)));
+        }
+    }
     for (int a = 0; a < kTriangles; ++a)
         for (int b = a + 1; b < kTriangles; ++b)
             if (islands.island(a) != islands.island(b))
