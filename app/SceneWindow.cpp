@@ -131,28 +131,19 @@ void SceneWindow::applySetup(bool twoPrisms)
 
 void SceneWindow::updateAbsorptionControls(bool anomalous)
 {
-    for (QWidget *widget : {static_cast<QWidget *>(ui->labelAbspSpectrumCenter),
-                            static_cast<QWidget *>(ui->labelAbspSpectrumCenterMin),
-                            static_cast<QWidget *>(ui->labelAbspSpectrumCenterMid),
-                            static_cast<QWidget *>(ui->labelAbspSpectrumCenterMax),
-                            static_cast<QWidget *>(ui->sliderAbspSpectrumCenter),
-                            static_cast<QWidget *>(ui->labelAbspSpectrumWidth),
-                            static_cast<QWidget *>(ui->labelAbspSpectrumWidthMin),
-                            static_cast<QWidget *>(ui->labelAbspSpectrumWidthMid),
-                            static_cast<QWidget *>(ui->labelAbspSpectrumWidthMax),
-                            static_cast<QWidget *>(ui->sliderAbspSpectrumWidth),
-                            static_cast<QWidget *>(ui->labelAbspSpectrumHeight),
-                            static_cast<QWidget *>(ui->labelAbspSpectrumHeightMin),
-                            static_cast<QWidget *>(ui->labelAbspSpectrumHeightMid),
-                            static_cast<QWidget *>(ui->labelAbspSpectrumHeightMax),
-                            static_cast<QWidget *>(ui->sliderAbspSpectrumHeight)})
+    const std::initializer_list<QWidget *> bandControls{
+        ui->labelAbspSpectrumCenter, ui->labelAbspSpectrumCenterMin, ui->labelAbspSpectrumCenterMid,
+        ui->labelAbspSpectrumCenterMax, ui->sliderAbspSpectrumCenter, ui->labelAbspSpectrumWidth,
+        ui->labelAbspSpectrumWidthMin, ui->labelAbspSpectrumWidthMid, ui->labelAbspSpectrumWidthMax,
+        ui->sliderAbspSpectrumWidth, ui->labelAbspSpectrumHeight, ui->labelAbspSpectrumHeightMin,
+        ui->labelAbspSpectrumHeightMid, ui->labelAbspSpectrumHeightMax, ui->sliderAbspSpectrumHeight};
+    for (QWidget *widget : bandControls)
         widget->setEnabled(anomalous);
 
-    for (QWidget *widget : {static_cast<QWidget *>(ui->labelFirstPrism),
-                            static_cast<QWidget *>(ui->labelFirstPrismAngle),
-                            static_cast<QWidget *>(ui->labelFirstPrismRotation),
-                            static_cast<QWidget *>(ui->spinBoxFirstPrismAngle),
-                            static_cast<QWidget *>(ui->spinBoxFirstPrismRotation)})
+    const std::initializer_list<QWidget *> prismControls{
+        ui->labelFirstPrism, ui->labelFirstPrismAngle, ui->labelFirstPrismRotation, ui->spinBoxFirstPrismAngle,
+        ui->spinBoxFirstPrismRotation};
+    for (QWidget *widget : prismControls)
         widget->setEnabled(!anomalous);
 
     ui->imageLabelPlotAbsp->setVisible(anomalous);

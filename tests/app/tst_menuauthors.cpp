@@ -227,11 +227,11 @@ void TestMenuAuthors::picturesSurviveEmptyTexts()
     QMainWindow *w = window == "menu" ? static_cast<QMainWindow *>(menu) : authors;
     auto *label = w->findChild<QLabel *>(object);
     QVERIFY2(label, qPrintable("no label named " + object));
-    const QPixmap *pixmap = label->pixmap();
-    QVERIFY2(pixmap && !pixmap->isNull(), qPrintable(object + " lost its picture"));
-    QVERIFY2(pixmap->size() == size,
+    const QPixmap pixmap = label->pixmap(Qt::ReturnByValue);
+    QVERIFY2(!pixmap.isNull(), qPrintable(object + " lost its picture"));
+    QVERIFY2(pixmap.size() == size,
              qPrintable(QStringLiteral("%1: picture %2x%3, expected %4x%5").arg(object)
-                            .arg(pixmap->width()).arg(pixmap->height()).arg(size.width()).arg(size.height())));
+                            .arg(pixmap.width()).arg(pixmap.height()).arg(size.width()).arg(size.height())));
     QVERIFY2(label->text().isEmpty(), qPrintable(object + " has a text"));
 }
 

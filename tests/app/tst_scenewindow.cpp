@@ -2,6 +2,7 @@
 // switch, the absorption band, the chart, and the cases without a ready scene.
 #include "app/ScPlotViewWidget.h"
 #include "app/SceneWindow.h"
+#include "app/SceneWindowUi.h"
 #include "optics/PhComplexIndexFunction.h"
 #include "optics/PhGaussianIndexFunction.h"
 #include "presentation/PrPrismRenderer.h"
@@ -12,6 +13,7 @@
 #include <QCheckBox>
 #include <QDockWidget>
 #include <QLabel>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
@@ -73,6 +75,7 @@ private slots:
     void cleanupTestCase();
     void init();
 
+    void formRightAfterSetup();
     void formProperties_data();
     void formProperties();
     void firstDisplay();
@@ -142,6 +145,39 @@ void TestSceneWindow::init()
     click("pushButtonSetupOnePrism");
 }
 
+// The bare form: an existing object name stays, the controls hold their defaults, and
+// neither the view nor the chart has anything yet.
+void TestSceneWindow::formRightAfterSetup()
+{
+    QMainWindow bare;
+    bare.setObjectName("lectureScene");
+    SceneWindowUi form;
+    form.setupUi(&bare);
+    QCOMPARE(bare.objectName(), QStringLiteral("lectureScene"));
+    QCOMPARE(form.labelFirstPrism->text(), QStringLiteral("Firsm prism"));
+    QVERIFY2(form.checkBoxSecondPrismAnomalous->isEnabled() && !form.checkBoxSecondPrismAnomalous->isChecked(),
+             "the anomalous box should start enabled and unchecked");
+    QVERIFY2(form.spinBoxFirstPrismRotation->value() == 0 && form.spinBoxFirstPrismAngle->value() == 60
+                 && form.sliderAbspSpectrumCenter->value() == 580 && form.sliderAbspSpectrumWidth->value() == 5000
+                 && form.sliderAbspSpectrumHeight->value() == 30,
+             "the controls do not start at 0, 60, 580, 5000 and 30");
+    QVERIFY2(form.sceneWidget->scene().isNull() && form.chartRefractiveIndex->indexFunction().isNull(),
+             "the view or the chart is not empty");
+    QVERIFY2(form.sceneWidget->parentWidget() == form.centralWidget && bare.centralWidget() == form.centralWidget,
+             "the GL view is not the central widget's child");
+    QVERIFY2(form.dockSceneParamsContents->parentWidget() == form.dockSceneParams
+                 && form.dockWidgetContents->parentWidget() == form.dockRefractiveIndexParams,
+             "the dock contents do not belong to their docks");
+    QCOMPARE(form.dockSceneParams->maximumSize(), QSize(405, 156));
+    QCOMPARE(form.dockRefractiveIndexParams->maximumSize(), QSize(405, 524287));
+    QCOMPARE(form.chartRefractiveIndex->minimumHeight(), 170);
+    const QFont windowFont = bare.font();
+    QVERIFY2(windowFont.family() == "Courant" && windowFont.pointSize() == 12,
+             qPrintable(QStringLiteral("window font %1 %2").arg(windowFont.family()).arg(windowFont.pointSize())));
+    QVERIFY2(form.labelAbspSpectrumCenter->font().bold() && form.labelAbspSpectrumCenter->font().pointSize() == 12,
+             "slider captions should be bold at the window's size");
+}
+
 void TestSceneWindow::formProperties_data()
 {
     QTest::addColumn<QString>("object");
@@ -208,7 +244,7 @@ void TestSceneWindow::formProperties()
     } else if (auto *label = qobject_cast<QLabel *>(widget)) {
         actual = label->text();
         if (object.startsWith("imageLabel"))
-            QVERIFY2(label->pixmap() && !label->pixmap()->isNull(), qPrintable(object + " lost its swatch"));
+            QVERIFY2(!label->pixmap(Qt::ReturnByValue).isNull(), qPrintable(object + " lost its swatch"));
     } else if (auto *button = qobject_cast<QAbstractButton *>(widget)) {
         actual = button->text();
     }
