@@ -56,6 +56,10 @@ bool texOverlap(int a, int b, double shrink)
     return true;
 }
 
+// Copied during dynamic initialisation, before main: the array, constant-initialised, is
+// complete by then whichever file's initialisers run first.
+const ScVertex lastVertexBeforeMain = roomModelVertices[vertexCount - 1];
+
 } // namespace
 
 class TestRoomModel : public QObject
@@ -75,6 +79,16 @@ private slots:
                  qPrintable(QStringLiteral("first texCoord (%1, %2)").arg(v.texCoord.x()).arg(v.texCoord.y())));
         QVERIFY2(v.normal == QVector3D(0, 1, 0),
                  qPrintable(QStringLiteral("first normal (%1, %2, %3)").arg(v.normal.x()).arg(v.normal.y()).arg(v.normal.z())));
+    }
+
+    void filledBeforeMain()
+    {
+        const ScVertex &now = roomModelVertices[vertexCount - 1];
+        QVERIFY2(lastVertexBeforeMain.position == now.position && lastVertexBeforeMain.texCoord == now.texCoord
+                     && lastVertexBeforeMain.normal == now.normal && lastVertexBeforeMain.color == QVector4D(1, 1, 1, 1),
+                 qPrintable(QStringLiteral("last vertex before main at (%1, %2, %3), colour alpha %4")
+                                .arg(lastVertexBeforeMain.position.x()).arg(lastVertexBeforeMain.position.y())
+                                .arg(lastVertexBeforeMain.position.z()).arg(lastVertexBeforeMain.color.w())));
     }
 
     void extents_data()
@@ -242,7 +256,7 @@ private slots:
                                             {-0.3f, 0.8f, 2}, {0, 1.25f, 2}, {0.3f, 1.6f, 2}};
         for (const QVector3D &q : through) {
             for (int t = 0; t < triangleCount; ++t) {
-                double at;
+                double at = 0;
                 QVERIFY2(!hits(t, from, q - from, &at),
                          qPrintable(QStringLiteral("triangle %1 meets the ray through the opening at (%2, %3, %4), ray parameter %5")
                                         .arg(t).arg(q.x()).arg(q.y()).arg(q.z()).arg(at)));
