@@ -230,6 +230,62 @@ private slots:
         QCOMPARE(sizes[piece[0]], 558); // the floor belongs to the shell
     }
 
+    void pieceBounds_data()
+    {
+        // Place and size of every piece: a piece of this many triangles spans this box.
+        QTest::addColumn<int>("triangles");
+        QTest::addColumn<QVector3D>("lo");
+        QTest::addColumn<QVector3D>("hi");
+        QTest::addColumn<float>("tolerance");
+        QTest::newRow("shell") << 558 << QVector3D(-2, 0, -2) << QVector3D(2, 2.6f, 2.16f) << 1e-5f;
+        for (float z : {-0.4f, 0.4f}) {
+            QTest::addRow("plinth at z %g", double(z)) << 64 << QVector3D(1.834f, 0, z - 0.083f) << QVector3D(2, 0.4f, z + 0.083f) << 1e-5f;
+            QTest::addRow("post at z %g", double(z)) << 28 << QVector3D(1.857f, 0.4f, z - 0.06f) << QVector3D(1.977f, 1.6f, z + 0.06f) << 0.005f;
+        }
+        QTest::newRow("lintel") << 96 << QVector3D(1.834f, 1.59f, -0.483f) << QVector3D(2.063692f, 1.776f, 0.483f) << 1e-5f;
+        QTest::newRow("panel") << 36 << QVector3D(1.96f, 1.77f, -0.449f) << QVector3D(2, 2.3f, 0.449f) << 1e-5f;
+        for (float z : {-1.4f, 0.0f, 1.4f})
+            QTest::addRow("wall frame x -2 z %g", double(z)) << 60 << QVector3D(-2, 0.479f, z - 0.449f) << QVector3D(-1.96f, 2.3f, z + 0.449f) << 1e-5f;
+        for (float z : {-1.4f, 1.4f})
+            QTest::addRow("wall frame x 2 z %g", double(z)) << 60 << QVector3D(1.96f, 0.479f, z - 0.449f) << QVector3D(2, 2.3f, z + 0.449f) << 1e-5f;
+        QTest::newRow("board frame z -2") << 192 << QVector3D(-1.8f, 0.5f, -2) << QVector3D(1.8f, 2.3f, -1.967f) << 1e-5f;
+        QTest::newRow("board frame z 2") << 192 << QVector3D(-1.8f, 0.5f, 1.967f) << QVector3D(1.8f, 2.3f, 2) << 1e-5f;
+        QTest::newRow("lamp") << 208 << QVector3D(-0.309f, 2.446f, -0.309f) << QVector3D(0.309f, 2.59f, 0.309f) << 1e-5f;
+    }
+
+    void pieceBounds()
+    {
+        QFETCH(int, triangles);
+        QFETCH(QVector3D, lo);
+        QFETCH(QVector3D, hi);
+        QFETCH(float, tolerance);
+        int count;
+        const QVector<int> piece = pieces(&count);
+        QVector<int> sizes(count, 0);
+        QVector<QVector3D> mins(count, QVector3D(1e9f, 1e9f, 1e9f)), maxs(count, QVector3D(-1e9f, -1e9f, -1e9f));
+        for (int t = 0; t < triangleCount; ++t) {
+            ++sizes[piece[t]];
+            for (int c = 0; c < 3; ++c) {
+                const QVector3D p = vertex(t, c).position;
+                for (int a = 0; a < 3; ++a) {
+                    mins[piece[t]][a] = std::min(mins[piece[t]][a], p[a]);
+                    maxs[piece[t]][a] = std::max(maxs[piece[t]][a], p[a]);
+                }
+            }
+        }
+        QString seen;
+        for (int p = 0; p < count; ++p) {
+            if (sizes[p] != triangles)
+                continue;
+            const QVector3D dl = mins[p] - lo, dh = maxs[p] - hi;
+            if (std::max({qAbs(dl.x()), qAbs(dl.y()), qAbs(dl.z()), qAbs(dh.x()), qAbs(dh.y()), qAbs(dh.z())}) <= tolerance)
+                return;
+            seen += QStringLiteral(" (%1, %2, %3)..(%4, %5, %6)").arg(mins[p].x()).arg(mins[p].y()).arg(mins[p].z())
+                        .arg(maxs[p].x()).arg(maxs[p].y()).arg(maxs[p].z());
+        }
+        QFAIL(qPrintable(QStringLiteral("no piece of %1 triangles spans the box within %2; found%3").arg(triangles).arg(tolerance).arg(seen)));
+    }
+
     void nothingBehindOpenings()
     {
         int count;
