@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <random>
+#include <vector>
 
 using namespace modelgen;
 
@@ -124,14 +125,16 @@ private slots:
             tris << triangle(c + 0.3f * point(), c + 0.3f * point(), c + 0.3f * point());
         }
         const RayCaster caster(tris);
+        std::vector<RayCaster> singles;
+        for (const Triangle &t : tris)
+            singles.emplace_back(QVector<Triangle>{t});
         for (int r = 0; r < 2000; ++r) {
             const QVector3D o = 4.0f * point(), d = point();
             float best = 100.0f;
             int nearest = -1;
             for (int i = 0; i < tris.size(); ++i) {
-                const RayCaster single({tris[i]});
                 RayCaster::Hit h;
-                if (single.intersect(o, d, 0.0f, best, &h)) {
+                if (singles[size_t(i)].intersect(o, d, 0.0f, best, &h)) {
                     best = h.t;
                     nearest = i;
                 }
