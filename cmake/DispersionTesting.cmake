@@ -1,4 +1,4 @@
-# Test registration helpers.
+# Test registration and folder helpers.
 #
 # dispersion_add_test(NAME <name> SOURCES <files...> LIBS <targets...> [GUI] [LABELS <labels...>])
 #   Builds a Qt Test executable and registers it with CTest. GUI tests (a window or a
@@ -24,4 +24,15 @@ function(dispersion_add_test)
   if(NOT T_GUI)
     set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
   endif()
+endfunction()
+
+# Adds every direct subfolder of the current source folder that has a CMakeLists.txt.
+function(dispersion_add_child_folders)
+  file(GLOB children LIST_DIRECTORIES true RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  list(SORT children)
+  foreach(child ${children})
+    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${child}/CMakeLists.txt)
+      add_subdirectory(${child})
+    endif()
+  endforeach()
 endfunction()
