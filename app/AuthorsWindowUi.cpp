@@ -26,27 +26,13 @@ void AuthorsWindowUi::setupUi(QMainWindow *window)
     verticalLayout = new QVBoxLayout(centralWidget);
     verticalLayout->setObjectName(QStringLiteral("verticalLayout"));
 
-    const Style headerStyle{-1, 8, false, true, 20};
-    verticalLayout->addLayout(setupHeader(centralWidget, headerStyle));
-
-    separatorHeader = FormParts::newSeparator(centralWidget, "separatorHeader");
-    verticalLayout->addWidget(separatorHeader);
+    setupPageHeader(Style{-1, 8, false, true, 20});
     spacerAboveAuthors = new QSpacerItem(20, 40, QSizePolicy::Minimum, QSizePolicy::Expanding);
     verticalLayout->addItem(spacerAboveAuthors);
 
     layoutAuthors = new QVBoxLayout();
     layoutAuthors->setObjectName(QStringLiteral("layoutAuthors"));
-    labelHeaderPresentation = new QLabel(centralWidget);
-    labelHeaderPresentation->setObjectName(QStringLiteral("labelHeaderPresentation"));
-    applyHeaderSizePolicy(labelHeaderPresentation);
-    QFont titleFont;
-    titleFont.setPointSize(33);
-    titleFont.setBold(true);
-    titleFont.setWeight(QFont::Bold);
-    labelHeaderPresentation->setFont(titleFont);
-    labelHeaderPresentation->setAlignment(Qt::AlignCenter);
-    labelHeaderPresentation->setWordWrap(true);
-    layoutAuthors->addWidget(labelHeaderPresentation);
+    layoutAuthors->addWidget(setupTitle());
     line = FormParts::newSeparator(centralWidget, "line");
     layoutAuthors->addWidget(line);
     labelAuthors = new QLabel(centralWidget);
@@ -108,15 +94,7 @@ void AuthorsWindowUi::setupUi(QMainWindow *window)
     layoutToMenuButton->addWidget(pushButtonToMenu);
     verticalLayout->addLayout(layoutToMenuButton);
 
-    separatorFooter = FormParts::newSeparator(centralWidget, "separatorFooter");
-    verticalLayout->addWidget(separatorFooter);
-    layoutFooter = new QHBoxLayout();
-    layoutFooter->setObjectName(QStringLiteral("layoutFooter"));
-    labelFooterYear = new QLabel(centralWidget);
-    labelFooterYear->setObjectName(QStringLiteral("labelFooterYear"));
-    labelFooterYear->setAlignment(Qt::AlignCenter);
-    layoutFooter->addWidget(labelFooterYear);
-    verticalLayout->addLayout(layoutFooter);
+    setupFooter(-1);
 
     window->setCentralWidget(centralWidget);
 
@@ -127,8 +105,7 @@ void AuthorsWindowUi::setupUi(QMainWindow *window)
 void AuthorsWindowUi::retranslateUi(QMainWindow *window)
 {
     window->setWindowTitle(QCoreApplication::translate("AuthorsWindow", "Authors | Zelvaro"));
-    retranslateHeader("AuthorsWindow");
-    labelHeaderPresentation->setText(QCoreApplication::translate("AuthorsWindow", "Zelvaro"));
+    retranslatePageHeader("AuthorsWindow");
     labelAuthors->setText(QCoreApplication::translate("AuthorsWindow", "Authors"));
     imageDravic->setText(QString());
     labelDravic->setText(QCoreApplication::translate("AuthorsWindow", "Dravic"));
@@ -136,5 +113,5 @@ void AuthorsWindowUi::retranslateUi(QMainWindow *window)
     labelTovanek->setText(QCoreApplication::translate("AuthorsWindow", "Tovanek"));
     labelWendrake->setText(QCoreApplication::translate("AuthorsWindow", "Lecturers: Felmark, Ostrin"));
     pushButtonToMenu->setText(QCoreApplication::translate("AuthorsWindow", "Menu"));
-    labelFooterYear->setText(QCoreApplication::translate("AuthorsWindow", "2016"));
+    retranslateFooter("AuthorsWindow");
 }

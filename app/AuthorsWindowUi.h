@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/FormHeaderUi.h"
+#include "app/FormPageUi.h"
 
 class QFrame;
 class QGridLayout;
@@ -10,14 +10,10 @@ class QPushButton;
 // Form of the authors page: header block, title, the authors' photos and names, the
 // lecturers' line beside the Menu button and the footer. A plain record of pointers; the
 // widgets belong to the window.
-struct AuthorsWindowUi : FormHeaderUi
+struct AuthorsWindowUi : FormPageUi
 {
-    QWidget *centralWidget = nullptr;
-    QVBoxLayout *verticalLayout = nullptr;
-    QFrame *separatorHeader = nullptr;
     QSpacerItem *spacerAboveAuthors = nullptr;
     QVBoxLayout *layoutAuthors = nullptr;
-    QLabel *labelHeaderPresentation = nullptr;
     QFrame *line = nullptr;
     QLabel *labelAuthors = nullptr;
     QGridLayout *layoutAuthorsPersons = nullptr;
@@ -34,9 +30,6 @@ struct AuthorsWindowUi : FormHeaderUi
     QLabel *labelWendrake = nullptr;
     QSpacerItem *spacerBeforeMenuButton = nullptr;
     QPushButton *pushButtonToMenu = nullptr;
-    QFrame *separatorFooter = nullptr;
-    QHBoxLayout *layoutFooter = nullptr;
-    QLabel *labelFooterYear = nullptr;
 
     void setupUi(QMainWindow *window);
     void retranslateUi(QMainWindow *window);

@@ -1,11 +1,7 @@
 #include "app/MenuWindowUi.h"
 
-#include "app/FormParts.h"
-
 #include <QCoreApplication>
-#include <QFrame>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
@@ -29,23 +25,8 @@ void MenuWindowUi::setupUi(QMainWindow *window)
     verticalLayout->setContentsMargins(11, 11, 11, 11);
     verticalLayout->setObjectName(QStringLiteral("verticalLayout"));
 
-    const Style headerStyle{6, 10, true, false, 0};
-    verticalLayout->addLayout(setupHeader(centralWidget, headerStyle));
-
-    separatorHeader = FormParts::newSeparator(centralWidget, "separatorHeader");
-    verticalLayout->addWidget(separatorHeader);
-
-    labelHeaderPresentation = new QLabel(centralWidget);
-    labelHeaderPresentation->setObjectName(QStringLiteral("labelHeaderPresentation"));
-    applyHeaderSizePolicy(labelHeaderPresentation);
-    QFont titleFont;
-    titleFont.setPointSize(33);
-    titleFont.setBold(true);
-    titleFont.setWeight(QFont::Bold);
-    labelHeaderPresentation->setFont(titleFont);
-    labelHeaderPresentation->setAlignment(Qt::AlignCenter);
-    labelHeaderPresentation->setWordWrap(true);
-    verticalLayout->addWidget(labelHeaderPresentation);
+    setupPageHeader(Style{6, 10, true, false, 0});
+    verticalLayout->addWidget(setupTitle());
 
     layoutButtons = new QGridLayout();
     layoutButtons->setSpacing(6);
@@ -78,16 +59,7 @@ void MenuWindowUi::setupUi(QMainWindow *window)
     layoutButtons->addItem(spacerBetweenAuthorsAndExit, 3, 1, 1, 3);
     verticalLayout->addLayout(layoutButtons);
 
-    separatorFooter = FormParts::newSeparator(centralWidget, "separatorFooter");
-    verticalLayout->addWidget(separatorFooter);
-    layoutFooter = new QHBoxLayout();
-    layoutFooter->setSpacing(6);
-    layoutFooter->setObjectName(QStringLiteral("layoutFooter"));
-    labelFooterYear = new QLabel(centralWidget);
-    labelFooterYear->setObjectName(QStringLiteral("labelFooterYear"));
-    labelFooterYear->setAlignment(Qt::AlignCenter);
-    layoutFooter->addWidget(labelFooterYear);
-    verticalLayout->addLayout(layoutFooter);
+    setupFooter(6);
 
     window->setCentralWidget(centralWidget);
 
@@ -98,10 +70,9 @@ void MenuWindowUi::setupUi(QMainWindow *window)
 void MenuWindowUi::retranslateUi(QMainWindow *window)
 {
     window->setWindowTitle(QCoreApplication::translate("MenuWindow", "Menu | Zelvaro"));
-    retranslateHeader("MenuWindow");
-    labelHeaderPresentation->setText(QCoreApplication::translate("MenuWindow", "Zelvaro"));
+    retranslatePageHeader("MenuWindow");
     pushButtonStart->setText(QCoreApplication::translate("MenuWindow", "Presentation"));
     pushButtonAuthors->setText(QCoreApplication::translate("MenuWindow", "Authors"));
     pushButtonExit->setText(QCoreApplication::translate("MenuWindow", "Exit"));
-    labelFooterYear->setText(QCoreApplication::translate("MenuWindow", "2016"));
+    retranslateFooter("MenuWindow");
 }

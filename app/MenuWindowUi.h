@@ -1,20 +1,15 @@
 #pragma once
 
-#include "app/FormHeaderUi.h"
+#include "app/FormPageUi.h"
 
-class QFrame;
 class QGridLayout;
 class QMainWindow;
 class QPushButton;
 
 // Form of the menu window: header block, title, the Presentation / Authors / Exit grid
 // and the footer. A plain record of pointers; the widgets belong to the window.
-struct MenuWindowUi : FormHeaderUi
+struct MenuWindowUi : FormPageUi
 {
-    QWidget *centralWidget = nullptr;
-    QVBoxLayout *verticalLayout = nullptr;
-    QFrame *separatorHeader = nullptr;
-    QLabel *labelHeaderPresentation = nullptr;
     QGridLayout *layoutButtons = nullptr;
     QSpacerItem *spacerAboveStart = nullptr;
     QPushButton *pushButtonStart = nullptr;
@@ -24,9 +19,6 @@ struct MenuWindowUi : FormHeaderUi
     QSpacerItem *spacerLeftOfStart = nullptr;
     QSpacerItem *spacerRightOfStart = nullptr;
     QSpacerItem *spacerBetweenAuthorsAndExit = nullptr;
-    QFrame *separatorFooter = nullptr;
-    QHBoxLayout *layoutFooter = nullptr;
-    QLabel *labelFooterYear = nullptr;
 
     void setupUi(QMainWindow *window);
     void retranslateUi(QMainWindow *window);
