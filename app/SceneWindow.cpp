@@ -213,7 +213,7 @@ void SceneWindow::onSecondPrismAnomalousToggled(bool value)
     updateAbsorptionControls(value);
 }
 
-void SceneWindow::onAbsorptionSpectrumCenterChanged(int value)
+void SceneWindow::setAbsorptionBand(const std::function<void(PrPrismRenderer &)> &setBand)
 {
     if (blockAbsorptionSlots)
         return;
@@ -221,36 +221,31 @@ void SceneWindow::onAbsorptionSpectrumCenterChanged(int value)
     if (!scene)
         return;
     QSharedPointer<PrPrismRenderer> last = scene->lastPrism();
-    last->setAbsorptionSpectrumCenter(double(value) / 1000.0);
+    setBand(*last);
     scene->retrace();
     chartPrism(last, absorptionChartScale);
+}
+
+void SceneWindow::onAbsorptionSpectrumCenterChanged(int value)
+{
+    setAbsorptionBand([value](PrPrismRenderer &last) {
+        last.setAbsorptionSpectrumCenter(double(value) / 1000.0);
+    });
 }
 
 void SceneWindow::onAbsorptionSpectrumWidthChanged(int value)
 {
-    if (blockAbsorptionSlots)
-        return;
-    QSharedPointer<PrScene> scene = presentationScene();
-    if (!scene)
-        return;
-    const double width = double(value) / 100000.0; // micrometres
-    const double coefficient = 4.0 / (width * width);
-    QMessageLogger().debug() << coefficient;
-    QSharedPointer<PrPrismRenderer> last = scene->lastPrism();
-    last->setAbsorptionSpectrumWidth(coefficient);
-    scene->retrace();
-    chartPrism(last, absorptionChartScale);
+    setAbsorptionBand([value](PrPrismRenderer &last) {
+        const double width = double(value) / 100000.0; // micrometres
+        const double coefficient = 4.0 / (width * width);
+        QMessageLogger().debug() << coefficient;
+        last.setAbsorptionSpectrumWidth(coefficient);
+    });
 }
 
 void SceneWindow::onAbsorptionSpectrumHeightChanged(int value)
 {
-    if (blockAbsorptionSlots)
-        return;
-    QSharedPointer<PrScene> scene = presentationScene();
-    if (!scene)
-        return;
-    QSharedPointer<PrPrismRenderer> last = scene->lastPrism();
-    last->setAbsorptionSpectrumHeight(double(float(value) / 100.0f));
-    scene->retrace();
-    chartPrism(last, absorptionChartScale);
+    setAbsorptionBand([value](PrPrismRenderer &last) {
+        last.setAbsorptionSpectrumHeight(double(float(value) / 100.0f));
+    });
 }

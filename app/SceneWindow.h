@@ -3,6 +3,8 @@
 #include <QMainWindow>
 #include <QSharedPointer>
 
+#include <functional>
+
 class MenuWindow;
 class PrPrismRenderer;
 class PrScene;
@@ -51,6 +53,9 @@ private:
     QSharedPointer<PrPrismRenderer> controlledPrism(const QSharedPointer<PrScene> &scene) const;
     // Charts the prism's glass with the given scales.
     void chartPrism(const QSharedPointer<PrPrismRenderer> &prism, double imaginaryScale);
+    // What the absorption slots share: unless they are blocked and with a ready scene, hands
+    // the last prism to setBand, then retraces and charts that prism at the absorption scale.
+    void setAbsorptionBand(const std::function<void(PrPrismRenderer &)> &setBand);
 
     int defaultRotation = 0;
     int defaultApexAngle = 0;
