@@ -28,12 +28,47 @@ QDockWidget *newDock(QMainWindow *window, const char *name, int maxHeight)
     return dock;
 }
 
+// A dock's contents widget, not yet in its dock.
+QWidget *newDockContents(const char *name)
+{
+    auto *contents = new QWidget();
+    contents->setObjectName(QString::fromLatin1(name));
+    return contents;
+}
+
+// The grid of a dock's contents, its rows 3 apart.
+QGridLayout *newDockGrid(QWidget *contents, const char *name)
+{
+    auto *grid = new QGridLayout(contents);
+    grid->setVerticalSpacing(3);
+    grid->setObjectName(QString::fromLatin1(name));
+    return grid;
+}
+
 QLabel *newLabel(QWidget *parent, const char *name, Qt::Alignment alignment)
 {
     auto *label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setAlignment(alignment);
     return label;
+}
+
+// A centred, word-wrapped label of the prism controls.
+QLabel *newWrappedLabel(QWidget *parent, const char *name)
+{
+    QLabel *label = newLabel(parent, name, Qt::AlignCenter);
+    label->setWordWrap(true);
+    return label;
+}
+
+// A legend swatch: the picture at a fixed size.
+QLabel *newSwatch(QWidget *parent, const char *name, const QString &picture)
+{
+    auto *swatch = new QLabel(parent);
+    swatch->setObjectName(QString::fromLatin1(name));
+    FormParts::applySizePolicy(swatch, QSizePolicy::Fixed, QSizePolicy::Fixed);
+    swatch->setPixmap(QPixmap(picture));
+    return swatch;
 }
 
 // A label of the absorption block: enabled explicitly, with its alignment.
@@ -86,23 +121,17 @@ void SceneWindowUi::setupUi(QMainWindow *window)
 
     // First dock: set-ups and the controlled prism.
     dockSceneParams = newDock(window, "dockSceneParams", 156);
-    dockSceneParamsContents = new QWidget();
-    dockSceneParamsContents->setObjectName(QStringLiteral("dockSceneParamsContents"));
-    gridLayout_3 = new QGridLayout(dockSceneParamsContents);
-    gridLayout_3->setVerticalSpacing(3);
-    gridLayout_3->setObjectName(QStringLiteral("gridLayout_3"));
+    dockSceneParamsContents = newDockContents("dockSceneParamsContents");
+    gridLayout_3 = newDockGrid(dockSceneParamsContents, "gridLayout_3");
 
     QWidget *params = dockSceneParamsContents;
-    labelFirstPrismRotation = newLabel(params, "labelFirstPrismRotation", Qt::AlignCenter);
-    labelFirstPrismRotation->setWordWrap(true);
+    labelFirstPrismRotation = newWrappedLabel(params, "labelFirstPrismRotation");
     gridLayout_3->addWidget(labelFirstPrismRotation, 6, 0, 1, 1);
     separatorLayoutButtons = FormParts::newSeparator(params, "separatorLayoutButtons");
     gridLayout_3->addWidget(separatorLayoutButtons, 4, 0, 1, 2);
-    labelFirstPrismAngle = newLabel(params, "labelFirstPrismAngle", Qt::AlignCenter);
-    labelFirstPrismAngle->setWordWrap(true);
+    labelFirstPrismAngle = newWrappedLabel(params, "labelFirstPrismAngle");
     gridLayout_3->addWidget(labelFirstPrismAngle, 6, 1, 1, 1);
-    labelFirstPrism = newLabel(params, "labelFirstPrism", Qt::AlignCenter);
-    labelFirstPrism->setWordWrap(true);
+    labelFirstPrism = newWrappedLabel(params, "labelFirstPrism");
     gridLayout_3->addWidget(labelFirstPrism, 5, 0, 1, 2);
 
     spinBoxFirstPrismRotation = new QSpinBox(params);
@@ -122,15 +151,16 @@ void SceneWindowUi::setupUi(QMainWindow *window)
     QFont setupFont;
     setupFont.setPointSize(14);
     setupFont.setWeight(QFont::Bold);
-    pushButtonSetupOnePrism = new QPushButton(params);
-    pushButtonSetupOnePrism->setObjectName(QStringLiteral("pushButtonSetupOnePrism"));
-    pushButtonSetupOnePrism->setMinimumSize(QSize(0, 35));
-    pushButtonSetupOnePrism->setFont(setupFont);
+    auto newSetupButton = [params, &setupFont](const char *name) {
+        auto *button = new QPushButton(params);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setMinimumSize(QSize(0, 35));
+        button->setFont(setupFont);
+        return button;
+    };
+    pushButtonSetupOnePrism = newSetupButton("pushButtonSetupOnePrism");
     layoutSetupControls->addWidget(pushButtonSetupOnePrism);
-    pushButtonSetupTwoPrisms = new QPushButton(params);
-    pushButtonSetupTwoPrisms->setObjectName(QStringLiteral("pushButtonSetupTwoPrisms"));
-    pushButtonSetupTwoPrisms->setMinimumSize(QSize(0, 35));
-    pushButtonSetupTwoPrisms->setFont(setupFont);
+    pushButtonSetupTwoPrisms = newSetupButton("pushButtonSetupTwoPrisms");
     layoutSetupControls->addWidget(pushButtonSetupTwoPrisms);
     gridLayout_3->addLayout(layoutSetupControls, 2, 0, 1, 2);
 
@@ -146,11 +176,8 @@ void SceneWindowUi::setupUi(QMainWindow *window)
 
     // Second dock: chart, legend, absorption band, Exit.
     dockRefractiveIndexParams = newDock(window, "dockRefractiveIndexParams", 524287);
-    dockWidgetContents = new QWidget();
-    dockWidgetContents->setObjectName(QStringLiteral("dockWidgetContents"));
-    gridLayout = new QGridLayout(dockWidgetContents);
-    gridLayout->setVerticalSpacing(3);
-    gridLayout->setObjectName(QStringLiteral("gridLayout"));
+    dockWidgetContents = newDockContents("dockWidgetContents");
+    gridLayout = newDockGrid(dockWidgetContents, "gridLayout");
 
     QWidget *band = dockWidgetContents;
     const Qt::Alignment minAlign = Qt::AlignLeft | Qt::AlignTop;
@@ -208,15 +235,9 @@ void SceneWindowUi::setupUi(QMainWindow *window)
     labelPlotRefr = new QLabel(band);
     labelPlotRefr->setObjectName(QStringLiteral("labelPlotRefr"));
     layoutPlotLabels->addWidget(labelPlotRefr, 0, 1, 1, 1);
-    imageLabelPlotRefr = new QLabel(band);
-    imageLabelPlotRefr->setObjectName(QStringLiteral("imageLabelPlotRefr"));
-    FormParts::applySizePolicy(imageLabelPlotRefr, QSizePolicy::Fixed, QSizePolicy::Fixed);
-    imageLabelPlotRefr->setPixmap(QPixmap(QStringLiteral(":/gfx/green.png")));
+    imageLabelPlotRefr = newSwatch(band, "imageLabelPlotRefr", QStringLiteral(":/gfx/green.png"));
     layoutPlotLabels->addWidget(imageLabelPlotRefr, 0, 0, 1, 1);
-    imageLabelPlotAbsp = new QLabel(band);
-    imageLabelPlotAbsp->setObjectName(QStringLiteral("imageLabelPlotAbsp"));
-    FormParts::applySizePolicy(imageLabelPlotAbsp, QSizePolicy::Fixed, QSizePolicy::Fixed);
-    imageLabelPlotAbsp->setPixmap(QPixmap(QStringLiteral(":/gfx/blue.png")));
+    imageLabelPlotAbsp = newSwatch(band, "imageLabelPlotAbsp", QStringLiteral(":/gfx/blue.png"));
     layoutPlotLabels->addWidget(imageLabelPlotAbsp, 1, 0, 1, 1);
     labelPlotAbsp = new QLabel(band);
     labelPlotAbsp->setObjectName(QStringLiteral("labelPlotAbsp"));
