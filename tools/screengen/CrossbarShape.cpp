@@ -87,6 +87,15 @@ IslandSpec island(const char *name, char au, double su, double u0, double u1, ch
     return sp;
 }
 
+// Number of corners of a rim triangle on the outline point k.
+int cornersAt(const RimTri &t, int k)
+{
+    int n = 0;
+    for (const auto &c : t.p)
+        n += c[0] == k;
+    return n;
+}
+
 // Rim triangles of one outline segment traversed from a to c, back ones first.
 QVector<RimTri> segment(const QVector<OutlinePoint> &p, int a, int c)
 {
@@ -225,7 +234,8 @@ void buildCrossbar(ScreenMeshBuilder &b)
         }
 
     // Smoothing groups: top outer corner; top inner part with upper inner side; bottom,
-    // lower inner side and fillet. The outer side, tabs and bar bottom are flat.
+    // lower inner side and fillet, with the outer side's two triangles that have two corners
+    // at its foot. The outer side's other two triangles, the tabs and the bar bottom are flat.
     auto groupOf = [](int end, int part) {
         const int base = 300 + end * 10;
         switch (part) {
@@ -244,8 +254,10 @@ void buildCrossbar(ScreenMeshBuilder &b)
         for (const RimTri &t : list) {
             const int a = pos(t.p[0][0], t.p[0][1]), c1 = pos(t.p[1][0], t.p[1][1]), c2 = pos(t.p[2][0], t.p[2][1]);
             const int isl = parts[end][part];
-            if (part == OuterSide)
+            if (part == OuterSide && cornersAt(t, end == 0 ? 11 : 40) < 2)
                 b.flat(a, c1, c2, isl, outerNormal[end]);
+            else if (part == OuterSide)
+                b.smooth(a, c1, c2, isl, groupOf(end, Bottom), groupOf(end, Bottom), groupOf(end, Bottom));
             else if (part == TabInner)
                 b.flat(a, c1, c2, isl, tabInnerNormal[end]);
             else if (part == Fillet && end == 1)
@@ -321,13 +333,16 @@ void buildCrossbar(ScreenMeshBuilder &b)
 
     // Bar top: b25 m25 f25 f26 m26 b26 as (b25 m25 m26) and (m25 f26 m26), smooth, then
     // (b25 m26 b26) and (m25 f25 f26), flat. The smooth pair takes the upper inner sides'
-    // corner normals, turned towards +y to stay under 60 degrees from the face.
+    // corner normals, which are turned towards +y there to stay under 60 degrees from the
+    // bar top.
     const double lean = 59.7 * 3.14159265358979323846 / 180.0;
     const Vec3 barRight(-std::sin(lean), std::cos(lean), 0), barLeft(std::sin(lean), std::cos(lean), 0);
     const int barGroup = 399;
     for (int d = B; d <= F; ++d) {
         b.pinNormal(pos(25, d), barGroup, barRight);
         b.pinNormal(pos(26, d), barGroup, barLeft);
+        b.pinNormal(pos(25, d), groupOf(0, UpperInner), barRight);
+        b.pinNormal(pos(26, d), groupOf(1, UpperInner), barLeft);
     }
     const Vec3 up(0, 1, 0);
     auto barTopSmoothBack = [&]() { b.smooth(pos(25, B), pos(25, M), pos(26, M), iBarTop, barGroup, barGroup, barGroup); };
