@@ -4,12 +4,14 @@
 #include "app/MenuWindow.h"
 #include "app/MenuWindowUi.h"
 #include "app/SceneWindow.h"
+#include "tests/app/WindowTesting.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QTimer>
 #include <QtTest>
+
+using windowtesting::shownFullScreen;
 
 namespace {
 
@@ -20,6 +22,17 @@ QString describeVisible()
         if (w->isVisible())
             names << w->objectName() + (w->isFullScreen() ? " (full screen)" : " (windowed)");
     return names.join(", ");
+}
+
+// The window's object name after a form of type Form was set up in it.
+template<typename Form>
+QString objectNameAfterSetup(const QString &name)
+{
+    QMainWindow window;
+    window.setObjectName(name);
+    Form form;
+    form.setupUi(&window);
+    return window.objectName();
 }
 
 } // namespace
@@ -237,25 +250,15 @@ void TestMenuAuthors::picturesSurviveEmptyTexts()
 
 void TestMenuAuthors::existingObjectNameIsKept()
 {
-    QMainWindow named;
-    named.setObjectName("lectureMenu");
-    MenuWindowUi menuUi;
-    menuUi.setupUi(&named);
-    QCOMPARE(named.objectName(), QStringLiteral("lectureMenu"));
-
-    QMainWindow namedAuthors;
-    namedAuthors.setObjectName("lecturePage");
-    AuthorsWindowUi authorsUi;
-    authorsUi.setupUi(&namedAuthors);
-    QCOMPARE(namedAuthors.objectName(), QStringLiteral("lecturePage"));
+    QCOMPARE(objectNameAfterSetup<MenuWindowUi>("lectureMenu"), QStringLiteral("lectureMenu"));
+    QCOMPARE(objectNameAfterSetup<AuthorsWindowUi>("lecturePage"), QStringLiteral("lecturePage"));
 }
 
 // Full screen the buttons keep their minimum sizes, the header stays at the top and the
 // footer at the bottom, and the authors' names sit at the outer edges of their columns.
 void TestMenuAuthors::fullScreenLayout()
 {
-    menu->showFullScreen();
-    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    QVERIFY(shownFullScreen(menu));
     QTRY_VERIFY(menu->centralWidget()->height() > 700);
     struct MinSize { const char *name; QSize min; };
     for (const MinSize &m : {MinSize{"pushButtonStart", {300, 100}}, MinSize{"pushButtonAuthors", {150, 75}},
@@ -276,8 +279,7 @@ void TestMenuAuthors::fullScreenLayout()
     QVERIFY2(child(menu, "labelHeaderUniversity")->y() < 60, "the header does not stay at the top");
     menu->hide();
 
-    authors->showFullScreen();
-    QVERIFY(QTest::qWaitForWindowExposed(authors));
+    QVERIFY(shownFullScreen(authors));
     QTRY_VERIFY(authors->centralWidget()->height() > 700);
     QWidget *toMenu = child(authors, "pushButtonToMenu");
     QVERIFY2(toMenu->width() >= 150 && toMenu->height() == 75,
@@ -297,15 +299,13 @@ void TestMenuAuthors::fullScreenLayout()
 
 void TestMenuAuthors::startShowsOnlyTheMenu()
 {
-    menu->showFullScreen();
-    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    QVERIFY(shownFullScreen(menu));
     verifyOnlyVisible(menu);
 }
 
 void TestMenuAuthors::switchingLeavesOneFullScreenWindow()
 {
-    menu->showFullScreen();
-    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    QVERIFY(shownFullScreen(menu));
     auto *toAuthors = qobject_cast<QPushButton *>(child(menu, "pushButtonAuthors"));
     auto *toMenu = qobject_cast<QPushButton *>(child(authors, "pushButtonToMenu"));
     for (int round = 0; round < 3; ++round) {
@@ -321,15 +321,9 @@ void TestMenuAuthors::switchingLeavesOneFullScreenWindow()
 // Exit from the menu ends the event loop with 0 and the scene window is never shown.
 void TestMenuAuthors::menuExitQuitsWithZero()
 {
-    menu->showFullScreen();
-    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    QVERIFY(shownFullScreen(menu));
     auto *exitButton = qobject_cast<QPushButton *>(child(menu, "pushButtonExit"));
-    QTimer::singleShot(0, exitButton, [exitButton] { QTest::mouseClick(exitButton, Qt::LeftButton); });
-    QTimer watchdog;
-    watchdog.setSingleShot(true);
-    connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(99); });
-    watchdog.start(20000);
-    const int result = QApplication::exec();
+    const int result = windowtesting::execClicking(exitButton);
     QVERIFY2(result == 0, qPrintable(QStringLiteral("event loop returned %1").arg(result)));
     QVERIFY2(!scene->isVisible(), "the scene window was shown");
     // The scene's GL initialisation, which applies the first set-up, never ran.
@@ -340,8 +334,7 @@ void TestMenuAuthors::menuExitQuitsWithZero()
 // applies the one-prism set-up.
 void TestMenuAuthors::presentationShowsTheSceneWindow()
 {
-    menu->showFullScreen();
-    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    QVERIFY(shownFullScreen(menu));
     QTest::mouseClick(qobject_cast<QPushButton *>(child(menu, "pushButtonStart")), Qt::LeftButton);
     QVERIFY(QTest::qWaitForWindowExposed(scene));
     verifyOnlyVisible(scene);

@@ -8,6 +8,7 @@
 #include "presentation/PrPrismRenderer.h"
 #include "presentation/PrScene.h"
 #include "scene/ScOpenGLWidget.h"
+#include "tests/app/WindowTesting.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -17,7 +18,6 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
-#include <QTimer>
 #include <QtCharts/QChart>
 #include <QtCharts/QXYSeries>
 #include <QtTest>
@@ -126,8 +126,7 @@ void TestSceneWindow::initTestCase()
     // What the first frame leaves, recorded at the moment it is there.
     QLabel *label = find<QLabel>("labelFirstPrism");
     QCOMPARE(label->text(), QStringLiteral("Firsm prism"));
-    window->showFullScreen();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY(windowtesting::shownFullScreen(window));
     QTRY_COMPARE_WITH_TIMEOUT(label->text(), QStringLiteral("First prism"), 30000);
     firstDisplayOneSeries = chart()->chart()->series().size() == 1;
     firstDisplayChartsFirst = chart()->indexFunction() == scene()->firstPrism()->indexFunction();
@@ -604,12 +603,7 @@ void TestSceneWindow::exitQuitsWithZero()
     click("pushButtonSetupTwoPrisms");
     find<QCheckBox>("checkBoxSecondPrismAnomalous")->setChecked(true);
     auto *exitButton = find<QPushButton>("pushButtonToMenu");
-    QTimer::singleShot(0, exitButton, [exitButton] { QTest::mouseClick(exitButton, Qt::LeftButton); });
-    QTimer watchdog;
-    watchdog.setSingleShot(true);
-    connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(99); });
-    watchdog.start(20000);
-    const int result = QApplication::exec();
+    const int result = windowtesting::execClicking(exitButton);
     QVERIFY2(result == 0, qPrintable(QStringLiteral("event loop returned %1").arg(result)));
 }
 
