@@ -63,6 +63,11 @@ private:
     {
         return window->findChild<QWidget *>(QString::fromLatin1(name));
     }
+    // The menu window for "menu", else the authors window.
+    QMainWindow *form(const QString &window) const
+    {
+        return window == "menu" ? static_cast<QMainWindow *>(menu) : authors;
+    }
     void verifyOnlyVisible(QWidget *expected);
 
     MenuWindow *menu = nullptr;
@@ -147,7 +152,7 @@ void TestMenuAuthors::formTexts()
     QFETCH(QString, className);
     QFETCH(QString, text);
 
-    QMainWindow *w = window == "menu" ? static_cast<QMainWindow *>(menu) : authors;
+    QMainWindow *w = form(window);
     QCOMPARE(w->objectName(), window == "menu" ? QStringLiteral("MenuWindow") : QStringLiteral("AuthorsWindow"));
     QCOMPARE(w->windowTitle(), window == "menu" ? QStringLiteral("Menu | Zelvaro") : QStringLiteral("Authors | Zelvaro"));
 
@@ -203,7 +208,7 @@ void TestMenuAuthors::formFonts()
     QFETCH(bool, wordWrap);
     QFETCH(int, alignment);
 
-    QMainWindow *w = window == "menu" ? static_cast<QMainWindow *>(menu) : authors;
+    QMainWindow *w = form(window);
     QWidget *widget = w->findChild<QWidget *>(object);
     QVERIFY2(widget, qPrintable("no widget named " + object));
     const QFont font = widget->font();
@@ -237,7 +242,7 @@ void TestMenuAuthors::picturesSurviveEmptyTexts()
     QFETCH(QString, window);
     QFETCH(QString, object);
     QFETCH(QSize, size);
-    QMainWindow *w = window == "menu" ? static_cast<QMainWindow *>(menu) : authors;
+    QMainWindow *w = form(window);
     auto *label = w->findChild<QLabel *>(object);
     QVERIFY2(label, qPrintable("no label named " + object));
     const QPixmap pixmap = label->pixmap(Qt::ReturnByValue);
