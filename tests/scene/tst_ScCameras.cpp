@@ -39,6 +39,16 @@ QVector3D eyeOf(const QMatrix4x4 &view)
     return view.inverted().column(3).toVector3D();
 }
 
+// The rectangle the camera claims with the viewport on a target of the given size.
+template<typename Camera>
+QRect claimedRect(Camera &&camera, const QRectF &viewport, const QSizeF &target)
+{
+    camera.viewport = viewport;
+    camera.width = float(target.width());
+    camera.height = float(target.height());
+    return camera.viewportRect();
+}
+
 } // namespace
 
 class TestScCameras : public QObject
@@ -51,10 +61,8 @@ private slots:
     void orbitalEyeFollowsPitchAndYaw();
     void rotateWrapsAndLimits_data();
     void rotateWrapsAndLimits();
-    void basicRectangle_data();
-    void basicRectangle();
-    void closeUpRectangle_data();
-    void closeUpRectangle();
+    void viewportRectangle_data();
+    void viewportRectangle();
     void closeUpProjection();
     void closeUpView();
     void zeroSizedTarget_data();
@@ -169,56 +177,37 @@ void TestScCameras::rotateWrapsAndLimits()
                  .constData());
 }
 
-void TestScCameras::basicRectangle_data()
+void TestScCameras::viewportRectangle_data()
 {
+    QTest::addColumn<bool>("closeUp");
     QTest::addColumn<QRectF>("viewport");
     QTest::addColumn<QSizeF>("target");
     QTest::addColumn<QRect>("expected");
 
-    QTest::newRow("whole target") << QRectF(0, 0, 1, 1) << QSizeF(1024, 768) << QRect(0, 0, 1024, 768);
-    QTest::newRow("truncated fractions") << QRectF(0.5, 0.25, 0.5, 0.5) << QSizeF(801, 601)
+    QTest::newRow("whole target") << false << QRectF(0, 0, 1, 1) << QSizeF(1024, 768)
+                                  << QRect(0, 0, 1024, 768);
+    QTest::newRow("truncated fractions") << false << QRectF(0.5, 0.25, 0.5, 0.5) << QSizeF(801, 601)
                                          << QRect(400, 150, 400, 300);
+    const QRectF closeUp(double(0.71666664f), double(0.05f), double(0.23333333f), double(0.23333333f));
+    QTest::newRow("close-up 1920x1080") << true << closeUp << QSizeF(1920, 1080) << QRect(1614, 54, 252, 252);
+    QTest::newRow("close-up 800x600") << true << closeUp << QSizeF(800, 600) << QRect(630, 30, 140, 140);
+    QTest::newRow("close-up 1024x768") << true << closeUp << QSizeF(1024, 768) << QRect(806, 38, 179, 179);
+    QTest::newRow("close-up portrait 600x800") << true << closeUp << QSizeF(600, 800)
+                                               << QRect(373, 40, 186, 186);
 }
 
-void TestScCameras::basicRectangle()
+// The basic camera's rectangle and the close-up's, the latter made by its factory.
+void TestScCameras::viewportRectangle()
 {
+    QFETCH(bool, closeUp);
     QFETCH(QRectF, viewport);
     QFETCH(QSizeF, target);
     QFETCH(QRect, expected);
 
-    ScOrbitalCamera camera;
-    camera.viewport = viewport;
-    camera.width = float(target.width());
-    camera.height = float(target.height());
-    const QRect got = camera.viewportRect();
+    const QRect got = closeUp ? claimedRect(*ScProjectionCamera::create(), viewport, target)
+                              : claimedRect(ScOrbitalCamera(), viewport, target);
     QVERIFY2(got == expected,
-             QByteArray("rectangle " + text(got) + ", expected " + text(expected)).constData());
-}
-
-void TestScCameras::closeUpRectangle_data()
-{
-    QTest::addColumn<QSizeF>("target");
-    QTest::addColumn<QRect>("expected");
-
-    QTest::newRow("1920x1080") << QSizeF(1920, 1080) << QRect(1614, 54, 252, 252);
-    QTest::newRow("800x600") << QSizeF(800, 600) << QRect(630, 30, 140, 140);
-    QTest::newRow("1024x768") << QSizeF(1024, 768) << QRect(806, 38, 179, 179);
-    QTest::newRow("portrait 600x800") << QSizeF(600, 800) << QRect(373, 40, 186, 186);
-}
-
-void TestScCameras::closeUpRectangle()
-{
-    QFETCH(QSizeF, target);
-    QFETCH(QRect, expected);
-
-    const QSharedPointer<ScProjectionCamera> camera = ScProjectionCamera::create();
-    camera->viewport = QRectF(double(0.71666664f), double(0.05f), double(0.23333333f),
-                              double(0.23333333f));
-    camera->width = float(target.width());
-    camera->height = float(target.height());
-    const QRect got = camera->viewportRect();
-    QVERIFY2(got == expected,
-             QByteArray("close-up rectangle at " + QByteArray::number(target.width()) + "x"
+             QByteArray("rectangle at " + QByteArray::number(target.width()) + "x"
                         + QByteArray::number(target.height()) + ": " + text(got) + ", expected "
                         + text(expected))
                  .constData());
