@@ -2,8 +2,6 @@
 
 #include "models/RoomModel.h"
 #include "scene/ScMesh.h"
-#include "scene/ScShaders.h"
-#include "scene/ScTextures.h"
 
 #include <QOpenGLTexture>
 
@@ -12,13 +10,8 @@ QSharedPointer<ScMesh> PrRoomRenderer::roomMesh;
 
 PrRoomRenderer::PrRoomRenderer()
 {
-    if (!roomLightMapTexture)
-        roomLightMapTexture = loadTexture(":/gfx/roomLightMap.png");
-    if (!roomMesh)
-        roomMesh = ScMesh::create(roomModelVertices, 5298);
-    m_mesh = roomMesh;
-    m_shaderProgram = unlitTexturedProgram();
-    m_texture = roomLightMapTexture;
+    useLightMappedModel(roomLightMapTexture, ":/gfx/roomLightMap.png", roomMesh, roomModelVertices,
+                        5298);
 }
 
 QSharedPointer<PrRoomRenderer> PrRoomRenderer::create()

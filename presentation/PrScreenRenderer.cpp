@@ -2,8 +2,6 @@
 
 #include "models/ScreenModel.h"
 #include "scene/ScMesh.h"
-#include "scene/ScShaders.h"
-#include "scene/ScTextures.h"
 
 #include <QOpenGLTexture>
 
@@ -14,13 +12,8 @@ QSharedPointer<ScMesh> PrScreenRenderer::screenMesh;
 
 PrScreenRenderer::PrScreenRenderer()
 {
-    if (!screenLightMapTexture)
-        screenLightMapTexture = loadTexture(":/gfx/screenLightMap.png");
-    if (!screenMesh)
-        screenMesh = ScMesh::create(screenModelVertices, 2106);
-    m_mesh = screenMesh;
-    m_shaderProgram = unlitTexturedProgram();
-    m_texture = screenLightMapTexture;
+    useLightMappedModel(screenLightMapTexture, ":/gfx/screenLightMap.png", screenMesh,
+                        screenModelVertices, 2106);
     plane.normal = QVector3D(0.0f, 0.0f, -1.0f);
     plane.passThrough = true;
 }
