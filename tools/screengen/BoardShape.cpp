@@ -10,7 +10,6 @@ constexpr double kCentre = -0.0079;
 constexpr double kBack = -1.5607;
 constexpr double kFront = -1.5061;
 constexpr double kRaised = -1.4975;
-constexpr double s = kLightMapScale;
 
 double mirrorX(double x) { return ScreenMeshBuilder::round4(2 * kCentre - x); }
 
@@ -21,22 +20,6 @@ const XY outer[6] = {{kCentre, 0.4165}, {1.7574, 0.4165}, {1.8555, 0.5146}, {1.8
 const XY inset1[6] = {{kCentre, 0.4512}, {1.743, 0.4512}, {1.8208, 0.529}, {1.8208, 2.0344}, {1.7626, 2.0926}, {kCentre, 2.0926}};
 const XY inset2[6] = {{kCentre, 0.4758}, {1.7328, 0.4758}, {1.7962, 0.5392}, {1.7962, 2.0242}, {1.7524, 2.0679}, {kCentre, 2.0679}};
 
-IslandSpec island(const char *name, char au, double su, char av, double sv, double u0, double u1, double v0,
-                  double v1, int level, int course = 0)
-{
-    IslandSpec spec;
-    spec.name = QString::fromLatin1(name);
-    spec.gu = ScreenMeshBuilder::axis(au, su * s);
-    spec.gv = ScreenMeshBuilder::axis(av, sv * s);
-    spec.uMin = u0;
-    spec.uMax = u1;
-    spec.vMin = v0;
-    spec.vMax = v1;
-    spec.level = level;
-    spec.course = course;
-    return spec;
-}
-
 } // namespace
 
 void buildScreenBoard(ScreenMeshBuilder &b)
@@ -44,23 +27,23 @@ void buildScreenBoard(ScreenMeshBuilder &b)
     b.beginPiece(0);
     auto P = [&b](const XY &p, double z) { return b.position(p.x, p.y, z); };
 
-    const int iBottom = b.addIsland(island("board bottom edge", 'z', -1, 'x', -1, 0.7067, 0.7142, 0.4876, 0.9995, 0));
-    const int iSideR = b.addIsland(island("board right side", 'z', 1, 'y', 1, 0.4383, 0.4458, 0.7174, 0.9281, 0));
-    const int iTop = b.addIsland(island("board top edge", 'z', -1, 'x', 1, 0.6981, 0.7056, 0.4876, 0.9995, 4));
-    const int iBand = b.addIsland(island("board front band", 'y', -1, 'x', -1, 0.2362, 0.4712, 0.4876, 0.9995, 56, 1));
-    const int iBorder = b.addIsland(island("board raised border top", 'y', -1, 'x', -1, 0.4719, 0.6974, 0.4971, 0.9995, 60, 1));
-    const int iOuterBottom = b.addIsland(island("border outer wall bottom", 'z', -1, 'x', -1, 0.7153, 0.7164, 0.4971, 0.9995, 0));
-    const int iOuterR = b.addIsland(island("border outer wall right", 'z', 1, 'y', 1, 0.6871, 0.6883, 0.7418, 0.9565, 0));
-    const int iOuterTop = b.addIsland(island("border outer wall top", 'z', -1, 'x', 1, 0.2362, 0.2374, 0.0005, 0.4869, 0));
-    const int iInnerTopR = b.addIsland(island("border inner wall right top", 'z', -1, 'x', -1, 0.6571, 0.6583, 0.7087, 0.9565, 25));
-    const int iInnerR = b.addIsland(island("border inner wall right", 'z', -1, 'y', 1, 0.6981, 0.6993, 0.2825, 0.4865, 24));
-    const int iInnerBottom = b.addIsland(island("border inner wall bottom", 'z', -1, 'x', 1, 0.6913, 0.6925, 0.0008, 0.4964, 19));
-    const int iSurface = b.addIsland(island("projection surface", 'y', -1, 'x', -1, 0.4719, 0.6906, 0.0008, 0.4964, 67, 2));
-    const int iBack = b.addIsland(island("board back face", 'y', -1, 'x', 1, 0.0005, 0.2355, 0.4876, 0.9995, 0));
-    const int iSideL = b.addIsland(island("board left side", 'z', -1, 'y', 1, 0.0005, 0.008, 0.2762, 0.4869, 0));
-    const int iOuterL = b.addIsland(island("border outer wall left", 'z', -1, 'y', 1, 0.6856, 0.6868, 0.7418, 0.9565, 0));
-    const int iInnerTopL = b.addIsland(island("border inner wall left top", 'z', -1, 'x', -1, 0.6556, 0.6568, 0.7087, 0.9565, 21));
-    const int iInnerL = b.addIsland(island("border inner wall left", 'z', 1, 'y', 1, 0.7067, 0.7079, 0.2825, 0.4865, 51));
+    const int iBottom = b.addIsland(islandSpec("board bottom edge", layoutAxis('z', -1), 0.7067, 0.7142, layoutAxis('x', -1), 0.4876, 0.9995, 0));
+    const int iSideR = b.addIsland(islandSpec("board right side", layoutAxis('z', 1), 0.4383, 0.4458, layoutAxis('y', 1), 0.7174, 0.9281, 0));
+    const int iTop = b.addIsland(islandSpec("board top edge", layoutAxis('z', -1), 0.6981, 0.7056, layoutAxis('x', 1), 0.4876, 0.9995, 4));
+    const int iBand = b.addIsland(islandSpec("board front band", layoutAxis('y', -1), 0.2362, 0.4712, layoutAxis('x', -1), 0.4876, 0.9995, 56, 1));
+    const int iBorder = b.addIsland(islandSpec("board raised border top", layoutAxis('y', -1), 0.4719, 0.6974, layoutAxis('x', -1), 0.4971, 0.9995, 60, 1));
+    const int iOuterBottom = b.addIsland(islandSpec("border outer wall bottom", layoutAxis('z', -1), 0.7153, 0.7164, layoutAxis('x', -1), 0.4971, 0.9995, 0));
+    const int iOuterR = b.addIsland(islandSpec("border outer wall right", layoutAxis('z', 1), 0.6871, 0.6883, layoutAxis('y', 1), 0.7418, 0.9565, 0));
+    const int iOuterTop = b.addIsland(islandSpec("border outer wall top", layoutAxis('z', -1), 0.2362, 0.2374, layoutAxis('x', 1), 0.0005, 0.4869, 0));
+    const int iInnerTopR = b.addIsland(islandSpec("border inner wall right top", layoutAxis('z', -1), 0.6571, 0.6583, layoutAxis('x', -1), 0.7087, 0.9565, 25));
+    const int iInnerR = b.addIsland(islandSpec("border inner wall right", layoutAxis('z', -1), 0.6981, 0.6993, layoutAxis('y', 1), 0.2825, 0.4865, 24));
+    const int iInnerBottom = b.addIsland(islandSpec("border inner wall bottom", layoutAxis('z', -1), 0.6913, 0.6925, layoutAxis('x', 1), 0.0008, 0.4964, 19));
+    const int iSurface = b.addIsland(islandSpec("projection surface", layoutAxis('y', -1), 0.4719, 0.6906, layoutAxis('x', -1), 0.0008, 0.4964, 67, 2));
+    const int iBack = b.addIsland(islandSpec("board back face", layoutAxis('y', -1), 0.0005, 0.2355, layoutAxis('x', 1), 0.4876, 0.9995, 0));
+    const int iSideL = b.addIsland(islandSpec("board left side", layoutAxis('z', -1), 0.0005, 0.008, layoutAxis('y', 1), 0.2762, 0.4869, 0));
+    const int iOuterL = b.addIsland(islandSpec("border outer wall left", layoutAxis('z', -1), 0.6856, 0.6868, layoutAxis('y', 1), 0.7418, 0.9565, 0));
+    const int iInnerTopL = b.addIsland(islandSpec("border inner wall left top", layoutAxis('z', -1), 0.6556, 0.6568, layoutAxis('x', -1), 0.7087, 0.9565, 21));
+    const int iInnerL = b.addIsland(islandSpec("border inner wall left", layoutAxis('z', 1), 0.7067, 0.7079, layoutAxis('y', 1), 0.2825, 0.4865, 51));
 
     const Vec3 px(1, 0, 0), ny(0, -1, 0), py(0, 1, 0), pz(0, 0, 1), nz(0, 0, -1);
     const Vec3 cutLo(0.7071, -0.7071, 0), cutHi(0.7071, 0.7071, 0);

@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr double s = kLightMapScale;
 constexpr double kBack = -1.5568;
 constexpr double kMid = -1.5334;
 constexpr double kFront = -1.51;
@@ -71,20 +70,13 @@ struct RimTri
     }
 };
 
-IslandSpec island(const char *name, char au, double su, double u0, double u1, char av, double sv, double v0,
-                  double v1, int level, int course = 0)
+RimTri rimTri(int a0, int d0, int a1, int d1, int a2, int d2)
 {
-    IslandSpec sp;
-    sp.name = QString::fromLatin1(name);
-    sp.gu = ScreenMeshBuilder::axis(au, su * s);
-    sp.gv = ScreenMeshBuilder::axis(av, sv * s);
-    sp.uMin = u0;
-    sp.uMax = u1;
-    sp.vMin = v0;
-    sp.vMax = v1;
-    sp.level = level;
-    sp.course = course;
-    return sp;
+    RimTri r;
+    r.p[0][0] = a0; r.p[0][1] = d0;
+    r.p[1][0] = a1; r.p[1][1] = d1;
+    r.p[2][0] = a2; r.p[2][1] = d2;
+    return r;
 }
 
 // Number of corners of a rim triangle on the outline point k.
@@ -100,13 +92,7 @@ int cornersAt(const RimTri &t, int k)
 QVector<RimTri> segment(const QVector<OutlinePoint> &p, int a, int c)
 {
     QVector<RimTri> out;
-    auto t = [&out](int a0, int d0, int a1, int d1, int a2, int d2) {
-        RimTri r;
-        r.p[0][0] = a0; r.p[0][1] = d0;
-        r.p[1][0] = a1; r.p[1][1] = d1;
-        r.p[2][0] = a2; r.p[2][1] = d2;
-        out.append(r);
-    };
+    auto t = [&out](int a0, int d0, int a1, int d1, int a2, int d2) { out.append(rimTri(a0, d0, a1, d1, a2, d2)); };
     if (p[a].mid && p[c].mid) {
         // The two halves mirror each other about the mid-plane.
         t(a, B, c, B, c, M); t(a, B, c, M, a, M);
@@ -126,14 +112,8 @@ QVector<RimTri> segment(const QVector<OutlinePoint> &p, int a, int c)
 QVector<RimTri> groove(int a, int c, int step)
 {
     QVector<RimTri> out;
+    auto t = [&out](int a0, int d0, int a1, int d1, int a2, int d2) { out.append(rimTri(a0, d0, a1, d1, a2, d2)); };
     for (int d : {B, F}) {
-        auto t = [&out](int a0, int d0, int a1, int d1, int a2, int d2) {
-            RimTri r;
-            r.p[0][0] = a0; r.p[0][1] = d0;
-            r.p[1][0] = a1; r.p[1][1] = d1;
-            r.p[2][0] = a2; r.p[2][1] = d2;
-            out.append(r);
-        };
         const int next = (a + step + 48) % 48;
         t(a, M, a, d, next, d);
         t(c, M, a, M, next, d);
@@ -148,15 +128,9 @@ QVector<RimTri> fanned(int a, int b, int c)
 {
     QVector<RimTri> out;
     for (int d : {B, F}) {
-        RimTri r;
-        const int tri[3][3][2] = {{{a, M}, {c, M}, {c, d}}, {{a, M}, {c, d}, {b, d}}, {{a, M}, {b, d}, {a, d}}};
-        for (const auto &tr : tri) {
-            for (int i = 0; i < 3; ++i) {
-                r.p[i][0] = tr[i][0];
-                r.p[i][1] = tr[i][1];
-            }
-            out.append(r);
-        }
+        out.append(rimTri(a, M, c, M, c, d));
+        out.append(rimTri(a, M, c, d, b, d));
+        out.append(rimTri(a, M, b, d, a, d));
     }
     return out;
 }
@@ -171,33 +145,33 @@ void buildCrossbar(ScreenMeshBuilder &b)
     auto pos = [&](int k, int d) { return b.position(p[k].x, p[k].y, depth[d]); };
 
     // Islands: faces, rim parts of each end, bar top; the lower fillet shares the bar bottom's.
-    IslandSpec backSpec = island("crossbar back face", 'y', -1, 0.6287, 0.6583, 'x', 1, 0.5225, 0.9794, 1);
-    IslandSpec frontSpec = island("crossbar front face", 'y', -1, 0.6587, 0.6883, 'x', -1, 0.5225, 0.9794, 59, 5);
+    IslandSpec backSpec = islandSpec("crossbar back face", layoutAxis('y', -1), 0.6287, 0.6583, layoutAxis('x', 1), 0.5225, 0.9794, 1);
+    IslandSpec frontSpec = islandSpec("crossbar front face", layoutAxis('y', -1), 0.6587, 0.6883, layoutAxis('x', -1), 0.5225, 0.9794, 59, 5);
     const int iBack = b.addIsland(backSpec);
     const int iFront = b.addIsland(frontSpec);
-    const int iBarTop = b.addIsland(island("crossbar bar top", 'z', -1, 0.453, 0.4594, 'x', 1, 0.5143, 0.9281, 21));
-    const int iBarBottom = b.addIsland(island("crossbar bar bottom and lower fillet", 'z', -1, 0.4462, 0.4526, 'x', -1, 0.5143, 0.9281, 1));
+    const int iBarTop = b.addIsland(islandSpec("crossbar bar top", layoutAxis('z', -1), 0.453, 0.4594, layoutAxis('x', 1), 0.5143, 0.9281, 21));
+    const int iBarBottom = b.addIsland(islandSpec("crossbar bar bottom and lower fillet", layoutAxis('z', -1), 0.4462, 0.4526, layoutAxis('x', -1), 0.5143, 0.9281, 1));
     int parts[2][PartCount];
-    parts[0][TopOuter] = b.addIsland(island("crossbar right top outer corner", 'z', -1, 0.4245, 0.4309, 'x', 1, 0.9486, 0.9534, 11));
-    parts[0][OuterSide] = b.addIsland(island("crossbar right outer side", 'y', 1, 0.593, 0.6102, 'z', -1, 0.8962, 0.9026, 0));
-    parts[0][Bottom] = b.addIsland(island("crossbar right bottom", 'x', -1, 0.5256, 0.5461, 'z', 1, 0.9385, 0.945, 0));
-    parts[0][LowerInner] = b.addIsland(island("crossbar right lower inner side", 'z', -1, 0.4245, 0.4309, 'y', 1, 0.944, 0.9477, 12));
+    parts[0][TopOuter] = b.addIsland(islandSpec("crossbar right top outer corner", layoutAxis('z', -1), 0.4245, 0.4309, layoutAxis('x', 1), 0.9486, 0.9534, 11));
+    parts[0][OuterSide] = b.addIsland(islandSpec("crossbar right outer side", layoutAxis('y', 1), 0.593, 0.6102, layoutAxis('z', -1), 0.8962, 0.9026, 0));
+    parts[0][Bottom] = b.addIsland(islandSpec("crossbar right bottom", layoutAxis('x', -1), 0.5256, 0.5461, layoutAxis('z', 1), 0.9385, 0.945, 0));
+    parts[0][LowerInner] = b.addIsland(islandSpec("crossbar right lower inner side", layoutAxis('z', -1), 0.4245, 0.4309, layoutAxis('y', 1), 0.944, 0.9477, 12));
     parts[0][Fillet] = iBarBottom;
-    parts[0][UpperInner] = b.addIsland(island("crossbar right upper inner side", 'z', -1, 0.4161, 0.4225, 'y', 1, 0.9486, 0.9523, 23));
-    parts[0][TopInner] = b.addIsland(island("crossbar right top inner part", 'x', 1, 0.4163, 0.4211, 'z', 1, 0.933, 0.9395, 17));
-    parts[0][TabInner] = b.addIsland(island("crossbar right tab inner side", 'y', 1, 0.501, 0.5118, 'z', 1, 0.9688, 0.9752, 20));
-    const int iTabTopR = b.addIsland(island("crossbar right tab top", 'x', 1, 0.3968, 0.4076, 'z', 1, 0.9633, 0.9697, 2));
-    const int iTabOuterR = b.addIsland(island("crossbar right tab outer side", 'y', 1, 0.4486, 0.4594, 'z', -1, 0.9633, 0.9697, 3));
-    parts[1][TopOuter] = b.addIsland(island("crossbar left top outer corner", 'x', 1, 0.4351, 0.44, 'z', 1, 0.944, 0.9505, 4));
-    parts[1][OuterSide] = b.addIsland(island("crossbar left outer side", 'y', 1, 0.5937, 0.6108, 'z', 1, 0.9423, 0.9488, 0));
-    parts[1][Bottom] = b.addIsland(island("crossbar left bottom", 'x', -1, 0.4215, 0.4419, 'z', 1, 0.933, 0.9395, 2));
-    parts[1][LowerInner] = b.addIsland(island("crossbar left lower inner side", 'z', 1, 0.4177, 0.4241, 'y', 1, 0.944, 0.9477, 36));
+    parts[0][UpperInner] = b.addIsland(islandSpec("crossbar right upper inner side", layoutAxis('z', -1), 0.4161, 0.4225, layoutAxis('y', 1), 0.9486, 0.9523, 23));
+    parts[0][TopInner] = b.addIsland(islandSpec("crossbar right top inner part", layoutAxis('x', 1), 0.4163, 0.4211, layoutAxis('z', 1), 0.933, 0.9395, 17));
+    parts[0][TabInner] = b.addIsland(islandSpec("crossbar right tab inner side", layoutAxis('y', 1), 0.501, 0.5118, layoutAxis('z', 1), 0.9688, 0.9752, 20));
+    const int iTabTopR = b.addIsland(islandSpec("crossbar right tab top", layoutAxis('x', 1), 0.3968, 0.4076, layoutAxis('z', 1), 0.9633, 0.9697, 2));
+    const int iTabOuterR = b.addIsland(islandSpec("crossbar right tab outer side", layoutAxis('y', 1), 0.4486, 0.4594, layoutAxis('z', -1), 0.9633, 0.9697, 3));
+    parts[1][TopOuter] = b.addIsland(islandSpec("crossbar left top outer corner", layoutAxis('x', 1), 0.4351, 0.44, layoutAxis('z', 1), 0.944, 0.9505, 4));
+    parts[1][OuterSide] = b.addIsland(islandSpec("crossbar left outer side", layoutAxis('y', 1), 0.5937, 0.6108, layoutAxis('z', 1), 0.9423, 0.9488, 0));
+    parts[1][Bottom] = b.addIsland(islandSpec("crossbar left bottom", layoutAxis('x', -1), 0.4215, 0.4419, layoutAxis('z', 1), 0.933, 0.9395, 2));
+    parts[1][LowerInner] = b.addIsland(islandSpec("crossbar left lower inner side", layoutAxis('z', 1), 0.4177, 0.4241, layoutAxis('y', 1), 0.944, 0.9477, 36));
     parts[1][Fillet] = iBarBottom;
-    parts[1][UpperInner] = b.addIsland(island("crossbar left upper inner side", 'y', 1, 0.3975, 0.4011, 'z', -1, 0.9538, 0.9602, 50));
-    parts[1][TopInner] = b.addIsland(island("crossbar left top inner part", 'x', 1, 0.4546, 0.4594, 'z', 1, 0.9538, 0.9602, 19));
-    parts[1][TabInner] = b.addIsland(island("crossbar left tab inner side", 'y', 1, 0.5528, 0.5636, 'z', -1, 0.9688, 0.9752, 49));
-    const int iTabTopL = b.addIsland(island("crossbar left tab top", 'x', 1, 0.6175, 0.6283, 'z', 1, 0.9225, 0.9289, 1));
-    const int iTabOuterL = b.addIsland(island("crossbar left tab outer side", 'y', 1, 0.5657, 0.5765, 'z', 1, 0.9225, 0.9289, 0));
+    parts[1][UpperInner] = b.addIsland(islandSpec("crossbar left upper inner side", layoutAxis('y', 1), 0.3975, 0.4011, layoutAxis('z', -1), 0.9538, 0.9602, 50));
+    parts[1][TopInner] = b.addIsland(islandSpec("crossbar left top inner part", layoutAxis('x', 1), 0.4546, 0.4594, layoutAxis('z', 1), 0.9538, 0.9602, 19));
+    parts[1][TabInner] = b.addIsland(islandSpec("crossbar left tab inner side", layoutAxis('y', 1), 0.5528, 0.5636, layoutAxis('z', -1), 0.9688, 0.9752, 49));
+    const int iTabTopL = b.addIsland(islandSpec("crossbar left tab top", layoutAxis('x', 1), 0.6175, 0.6283, layoutAxis('z', 1), 0.9225, 0.9289, 1));
+    const int iTabOuterL = b.addIsland(islandSpec("crossbar left tab outer side", layoutAxis('y', 1), 0.5657, 0.5765, layoutAxis('z', 1), 0.9225, 0.9289, 0));
 
     // Rim triangles of each part, in pass order (clockwise from the tab's outer foot).
     QVector<RimTri> rim[2][PartCount];

@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr double s = kLightMapScale;
 constexpr double kCentre = -0.0079;
 
 enum Face { OnOuter = 1, OnInner = 2, OnBoth = 3 };
@@ -21,24 +20,37 @@ struct ProfilePoint
     int on;
 };
 
-// Outline of one half, from the apex down the outer side of the leg, across the end face,
-// along the pad and up the inner side to the middle of the underside.
-const QVector<ProfilePoint> leftBack = {
-    {0.3336, -1.5367, OnBoth}, {0.3177, -1.5962, OnBoth}, {0.2776, -1.6523, OnBoth}, {0.2519, -1.6739, OnBoth},
-    {0.2243, -1.6884, OnBoth}, {0.184, -1.6947, OnInner}, {0.1673, -1.6976, OnOuter}, {0.1299, -1.7083, OnInner},
-    {0.1138, -1.7156, OnBoth}, {0.1024, -1.7239, OnBoth}, {0.0834, -1.7635, OnBoth}, {0.0761, -1.7681, OnBoth},
-    {0.0679, -1.7711, OnBoth}, {0.0117, -1.7711, OnBoth}, {0.0063, -1.7681, OnBoth}, {0.0086, -1.6929, OnBoth},
-    {0.022, -1.6662, OnInner}, {0.0303, -1.6576, OnBoth}, {0.0392, -1.6544, OnBoth}, {0.0654, -1.6533, OnOuter},
-    {0.118, -1.6467, OnInner}, {0.1411, -1.6425, OnOuter}, {0.1766, -1.6348, OnInner}, {0.1862, -1.6316, OnBoth},
-    {0.2122, -1.575, OnBoth}, {0.2158, -1.5367, OnOuter}, {0.2149, -1.5176, OnInner}};
-const QVector<ProfilePoint> leftFront = {
-    {0.3336, -1.5367, OnBoth}, {0.3177, -1.4771, OnBoth}, {0.2776, -1.421, OnBoth}, {0.2519, -1.3994, OnBoth},
-    {0.2243, -1.385, OnBoth}, {0.184, -1.3786, OnBoth}, {0.1299, -1.365, OnBoth}, {0.1138, -1.3577, OnBoth},
-    {0.1024, -1.3494, OnBoth}, {0.0834, -1.3098, OnBoth}, {0.0761, -1.3052, OnBoth}, {0.0679, -1.3022, OnBoth},
-    {0.0117, -1.3022, OnBoth}, {0.0063, -1.3052, OnBoth}, {0.0028, -1.3098, OnBoth}, {0, -1.3404, OnOuter},
-    {0.0086, -1.3804, OnInner}, {0.022, -1.4071, OnBoth}, {0.0303, -1.4157, OnBoth}, {0.0392, -1.4189, OnBoth},
-    {0.0654, -1.42, OnOuter}, {0.118, -1.4266, OnBoth}, {0.1766, -1.4385, OnInner}, {0.1862, -1.4417, OnBoth},
-    {0.202, -1.4635, OnBoth}, {0.2149, -1.5176, OnInner}, {0.2158, -1.5367, OnOuter}};
+// The left foot's outline points, from the apex down the outer side of the leg, across the
+// end face, along the pad and up the inner side to the middle of the underside: y, then the
+// back half's z and faces, then the front half's (no faces where that half lacks the point).
+// The back half reaches the outer middle point of the underside first, the front half the inner.
+struct LeftProfileRow { double y, backZ; int backOn; double frontZ; int frontOn; };
+const LeftProfileRow leftProfile[] = {
+    {0.3336, -1.5367, OnBoth, -1.5367, OnBoth}, {0.3177, -1.5962, OnBoth, -1.4771, OnBoth},
+    {0.2776, -1.6523, OnBoth, -1.421, OnBoth}, {0.2519, -1.6739, OnBoth, -1.3994, OnBoth},
+    {0.2243, -1.6884, OnBoth, -1.385, OnBoth}, {0.184, -1.6947, OnInner, -1.3786, OnBoth},
+    {0.1673, -1.6976, OnOuter, 0, 0}, {0.1299, -1.7083, OnInner, -1.365, OnBoth},
+    {0.1138, -1.7156, OnBoth, -1.3577, OnBoth}, {0.1024, -1.7239, OnBoth, -1.3494, OnBoth},
+    {0.0834, -1.7635, OnBoth, -1.3098, OnBoth}, {0.0761, -1.7681, OnBoth, -1.3052, OnBoth},
+    {0.0679, -1.7711, OnBoth, -1.3022, OnBoth}, {0.0117, -1.7711, OnBoth, -1.3022, OnBoth},
+    {0.0063, -1.7681, OnBoth, -1.3052, OnBoth}, {0.0028, 0, 0, -1.3098, OnBoth},
+    {0, 0, 0, -1.3404, OnOuter}, {0.0086, -1.6929, OnBoth, -1.3804, OnInner},
+    {0.022, -1.6662, OnInner, -1.4071, OnBoth}, {0.0303, -1.6576, OnBoth, -1.4157, OnBoth},
+    {0.0392, -1.6544, OnBoth, -1.4189, OnBoth}, {0.0654, -1.6533, OnOuter, -1.42, OnOuter},
+    {0.118, -1.6467, OnInner, -1.4266, OnBoth}, {0.1411, -1.6425, OnOuter, 0, 0},
+    {0.1766, -1.6348, OnInner, -1.4385, OnInner}, {0.1862, -1.6316, OnBoth, -1.4417, OnBoth},
+    {0.2122, -1.575, OnBoth, 0, 0}, {0.202, 0, 0, -1.4635, OnBoth},
+    {0.2158, -1.5367, OnOuter, 0, 0}, {0.2149, -1.5176, OnInner, -1.5176, OnInner}, {0.2158, 0, 0, -1.5367, OnOuter}};
+
+// One half's outline in outline order.
+QVector<ProfilePoint> leftHalf(bool front)
+{
+    QVector<ProfilePoint> out;
+    for (const LeftProfileRow &r : leftProfile)
+        if ((front ? r.frontOn : r.backOn) != 0)
+            out.append({r.y, front ? r.frontZ : r.backZ, front ? r.frontOn : r.backOn});
+    return out;
+}
 // The right foot's pairs: y, back z, front z (the back half mirrors the front half).
 struct ProfilePair { double y, back, front; };
 const QVector<ProfilePair> rightPairs = {
@@ -264,28 +276,10 @@ HalfLists buildHalf(const QVector<ProfilePoint> &t, int half, double xOuter, dou
     return h;
 }
 
-IslandSpec spec(const char *name, const Vec3 &gu, double u0, double u1, const Vec3 &gv, double v0, double v1,
-                int level, int course = 0)
-{
-    IslandSpec sp;
-    sp.name = QString::fromLatin1(name);
-    sp.gu = gu;
-    sp.gv = gv;
-    sp.uMin = u0;
-    sp.uMax = u1;
-    sp.vMin = v0;
-    sp.vMax = v1;
-    sp.level = level;
-    sp.course = course;
-    return sp;
-}
-
-Vec3 A(char axis, double sign) { return ScreenMeshBuilder::axis(axis, sign * s); }
-
 // Full-length layout up a toe slope from its lower to its upper point.
 Vec3 upSlope(double yLow, double zLow, double yHigh, double zHigh)
 {
-    return Vec3(0, yHigh - yLow, zHigh - zLow).normalized() * s;
+    return Vec3(0, yHigh - yLow, zHigh - zLow).normalized() * kLightMapScale;
 }
 
 // Island index per (part, half).
@@ -295,40 +289,40 @@ int key(int part, int half) { return (part == OuterFace || part == InnerFace || 
 IslandTable leftIslands(ScreenMeshBuilder &b)
 {
     IslandTable m;
-    m[key(OuterFace, 0)] = b.addIsland(spec("left foot outer face", A('z', -1), 0.5639, 0.6283, A('y', 1), 0.8874, 0.9332, 0));
-    m[key(Top, 0)] = b.addIsland(spec("left foot top", A('x', -1), 0.6328, 0.6436, A('z', -1), 0.9248, 0.9565, 9));
-    m[key(OuterSide, Back)] = b.addIsland(spec("left foot back outer side", A('x', 1), 0.6328, 0.6436, A('y', 1), 0.8739, 0.8979, 1));
-    m[key(Toe, Back)] = b.addIsland(spec("left foot back toe slope", A('x', 1), 0.5657, 0.5765, upSlope(0.0834, -1.7635, 0.1024, -1.7239), 0.9687, 0.9747, 0));
-    m[key(End, Back)] = b.addIsland(spec("left foot back end", A('x', 1), 0.3839, 0.3947, A('y', 1), 0.9633, 0.9739, 4));
-    m[key(Pad, Back)] = b.addIsland(spec("left foot back pad", A('x', 1), 0.6628, 0.6736, A('z', -1), 0.6829, 0.698, 4));
-    m[key(InnerSide, Back)] = b.addIsland(spec("left foot back inner side", A('x', -1), 0.6628, 0.6736, A('y', 1), 0.7202, 0.7416, 37));
-    m[key(Under, 0)] = b.addIsland(spec("left foot underside", A('x', 1), 0.6328, 0.6436, A('z', -1), 0.8983, 0.9244, 1));
-    m[key(InnerFace, 0)] = b.addIsland(spec("left foot inner face", A('z', 1), 0.395, 0.4594, A('y', 1), 0.9285, 0.9739, 39, 3));
-    m[key(OuterSide, FrontHalf)] = b.addIsland(spec("left foot front outer side", A('x', -1), 0.6328, 0.6436, A('y', 1), 0.6346, 0.6586, 46));
-    m[key(Toe, FrontHalf)] = b.addIsland(spec("left foot front toe slope", A('z', -1), 0.3957, 0.4011, A('x', 1), 0.9427, 0.9534, 32));
-    m[key(End, FrontHalf)] = b.addIsland(spec("left foot front end", A('x', -1), 0.3727, 0.3835, A('y', 1), 0.9633, 0.9739, 43));
-    m[key(Pad, FrontHalf)] = b.addIsland(spec("left foot front pad", A('x', 1), 0.6628, 0.6736, A('z', -1), 0.8978, 0.913, 1));
-    m[key(InnerSide, FrontHalf)] = b.addIsland(spec("left foot front inner side", A('x', 1), 0.6628, 0.6736, A('y', 1), 0.9351, 0.9565, 1));
+    m[key(OuterFace, 0)] = b.addIsland(islandSpec("left foot outer face", layoutAxis('z', -1), 0.5639, 0.6283, layoutAxis('y', 1), 0.8874, 0.9332, 0));
+    m[key(Top, 0)] = b.addIsland(islandSpec("left foot top", layoutAxis('x', -1), 0.6328, 0.6436, layoutAxis('z', -1), 0.9248, 0.9565, 9));
+    m[key(OuterSide, Back)] = b.addIsland(islandSpec("left foot back outer side", layoutAxis('x', 1), 0.6328, 0.6436, layoutAxis('y', 1), 0.8739, 0.8979, 1));
+    m[key(Toe, Back)] = b.addIsland(islandSpec("left foot back toe slope", layoutAxis('x', 1), 0.5657, 0.5765, upSlope(0.0834, -1.7635, 0.1024, -1.7239), 0.9687, 0.9747, 0));
+    m[key(End, Back)] = b.addIsland(islandSpec("left foot back end", layoutAxis('x', 1), 0.3839, 0.3947, layoutAxis('y', 1), 0.9633, 0.9739, 4));
+    m[key(Pad, Back)] = b.addIsland(islandSpec("left foot back pad", layoutAxis('x', 1), 0.6628, 0.6736, layoutAxis('z', -1), 0.6829, 0.698, 4));
+    m[key(InnerSide, Back)] = b.addIsland(islandSpec("left foot back inner side", layoutAxis('x', -1), 0.6628, 0.6736, layoutAxis('y', 1), 0.7202, 0.7416, 37));
+    m[key(Under, 0)] = b.addIsland(islandSpec("left foot underside", layoutAxis('x', 1), 0.6328, 0.6436, layoutAxis('z', -1), 0.8983, 0.9244, 1));
+    m[key(InnerFace, 0)] = b.addIsland(islandSpec("left foot inner face", layoutAxis('z', 1), 0.395, 0.4594, layoutAxis('y', 1), 0.9285, 0.9739, 39, 3));
+    m[key(OuterSide, FrontHalf)] = b.addIsland(islandSpec("left foot front outer side", layoutAxis('x', -1), 0.6328, 0.6436, layoutAxis('y', 1), 0.6346, 0.6586, 46));
+    m[key(Toe, FrontHalf)] = b.addIsland(islandSpec("left foot front toe slope", layoutAxis('z', -1), 0.3957, 0.4011, layoutAxis('x', 1), 0.9427, 0.9534, 32));
+    m[key(End, FrontHalf)] = b.addIsland(islandSpec("left foot front end", layoutAxis('x', -1), 0.3727, 0.3835, layoutAxis('y', 1), 0.9633, 0.9739, 43));
+    m[key(Pad, FrontHalf)] = b.addIsland(islandSpec("left foot front pad", layoutAxis('x', 1), 0.6628, 0.6736, layoutAxis('z', -1), 0.8978, 0.913, 1));
+    m[key(InnerSide, FrontHalf)] = b.addIsland(islandSpec("left foot front inner side", layoutAxis('x', 1), 0.6628, 0.6736, layoutAxis('y', 1), 0.9351, 0.9565, 1));
     return m;
 }
 
 IslandTable rightIslands(ScreenMeshBuilder &b)
 {
     IslandTable m;
-    m[key(OuterFace, 0)] = b.addIsland(spec("right foot outer face", A('z', 1), 0.5639, 0.6283, A('y', 1), 0.9336, 0.9794, 1));
-    m[key(Top, 0)] = b.addIsland(spec("right foot top", A('x', -1), 0.6328, 0.6436, A('z', -1), 0.7098, 0.7416, 11));
-    m[key(OuterSide, Back)] = b.addIsland(spec("right foot back outer side", A('x', 1), 0.6328, 0.6436, A('y', 1), 0.659, 0.683, 1));
-    m[key(Toe, Back)] = b.addIsland(spec("right foot back toe slope", A('z', -1), 0.454, 0.4594, A('x', 1), 0.9427, 0.9534, 2));
-    m[key(End, Back)] = b.addIsland(spec("right foot back end", A('x', 1), 0.3616, 0.3724, A('y', 1), 0.9633, 0.9739, 2));
-    m[key(Pad, Back)] = b.addIsland(spec("right foot back pad", A('x', 1), 0.6628, 0.6736, A('z', -1), 0.6673, 0.6825, 3));
-    m[key(InnerSide, Back)] = b.addIsland(spec("right foot back inner side", A('x', -1), 0.6628, 0.6736, A('y', 1), 0.6984, 0.7198, 36));
-    m[key(Under, 0)] = b.addIsland(spec("right foot underside", A('x', 1), 0.6328, 0.6436, A('z', -1), 0.6834, 0.7095, 1));
-    m[key(InnerFace, 0)] = b.addIsland(spec("right foot inner face", A('z', -1), 0.4992, 0.5636, A('y', 1), 0.934, 0.9794, 14, 4));
-    m[key(OuterSide, FrontHalf)] = b.addIsland(spec("right foot front outer side", A('x', -1), 0.6328, 0.6436, A('y', 1), 0.8495, 0.8735, 52));
-    m[key(Toe, FrontHalf)] = b.addIsland(spec("right foot front toe slope", A('x', -1), 0.6175, 0.6283, upSlope(0.0834, -1.3098, 0.1024, -1.3494), 0.9687, 0.9747, 37));
-    m[key(End, FrontHalf)] = b.addIsland(spec("right foot front end", A('x', -1), 0.3839, 0.3947, A('y', 1), 0.9523, 0.9629, 52));
-    m[key(Pad, FrontHalf)] = b.addIsland(spec("right foot front pad", A('x', 1), 0.6628, 0.6736, A('z', -1), 0.8822, 0.8974, 2));
-    m[key(InnerSide, FrontHalf)] = b.addIsland(spec("right foot front inner side", A('x', 1), 0.6628, 0.6736, A('y', 1), 0.9133, 0.9347, 2));
+    m[key(OuterFace, 0)] = b.addIsland(islandSpec("right foot outer face", layoutAxis('z', 1), 0.5639, 0.6283, layoutAxis('y', 1), 0.9336, 0.9794, 1));
+    m[key(Top, 0)] = b.addIsland(islandSpec("right foot top", layoutAxis('x', -1), 0.6328, 0.6436, layoutAxis('z', -1), 0.7098, 0.7416, 11));
+    m[key(OuterSide, Back)] = b.addIsland(islandSpec("right foot back outer side", layoutAxis('x', 1), 0.6328, 0.6436, layoutAxis('y', 1), 0.659, 0.683, 1));
+    m[key(Toe, Back)] = b.addIsland(islandSpec("right foot back toe slope", layoutAxis('z', -1), 0.454, 0.4594, layoutAxis('x', 1), 0.9427, 0.9534, 2));
+    m[key(End, Back)] = b.addIsland(islandSpec("right foot back end", layoutAxis('x', 1), 0.3616, 0.3724, layoutAxis('y', 1), 0.9633, 0.9739, 2));
+    m[key(Pad, Back)] = b.addIsland(islandSpec("right foot back pad", layoutAxis('x', 1), 0.6628, 0.6736, layoutAxis('z', -1), 0.6673, 0.6825, 3));
+    m[key(InnerSide, Back)] = b.addIsland(islandSpec("right foot back inner side", layoutAxis('x', -1), 0.6628, 0.6736, layoutAxis('y', 1), 0.6984, 0.7198, 36));
+    m[key(Under, 0)] = b.addIsland(islandSpec("right foot underside", layoutAxis('x', 1), 0.6328, 0.6436, layoutAxis('z', -1), 0.6834, 0.7095, 1));
+    m[key(InnerFace, 0)] = b.addIsland(islandSpec("right foot inner face", layoutAxis('z', -1), 0.4992, 0.5636, layoutAxis('y', 1), 0.934, 0.9794, 14, 4));
+    m[key(OuterSide, FrontHalf)] = b.addIsland(islandSpec("right foot front outer side", layoutAxis('x', -1), 0.6328, 0.6436, layoutAxis('y', 1), 0.8495, 0.8735, 52));
+    m[key(Toe, FrontHalf)] = b.addIsland(islandSpec("right foot front toe slope", layoutAxis('x', -1), 0.6175, 0.6283, upSlope(0.0834, -1.3098, 0.1024, -1.3494), 0.9687, 0.9747, 37));
+    m[key(End, FrontHalf)] = b.addIsland(islandSpec("right foot front end", layoutAxis('x', -1), 0.3839, 0.3947, layoutAxis('y', 1), 0.9523, 0.9629, 52));
+    m[key(Pad, FrontHalf)] = b.addIsland(islandSpec("right foot front pad", layoutAxis('x', 1), 0.6628, 0.6736, layoutAxis('z', -1), 0.8822, 0.8974, 2));
+    m[key(InnerSide, FrontHalf)] = b.addIsland(islandSpec("right foot front inner side", layoutAxis('x', 1), 0.6628, 0.6736, layoutAxis('y', 1), 0.9133, 0.9347, 2));
     return m;
 }
 
@@ -363,8 +357,8 @@ void buildFoot(ScreenMeshBuilder &b, FootSide side)
 {
     const int piece = side == FootSide::Left ? 1 : 2;
     b.beginPiece(piece);
-    const HalfLists back = buildHalf(leftBack, Back, -1.6358, -1.5573, true);
-    const HalfLists front = buildHalf(leftFront, FrontHalf, -1.6358, -1.5573, false);
+    const HalfLists back = buildHalf(leftHalf(false), Back, -1.6358, -1.5573, true);
+    const HalfLists front = buildHalf(leftHalf(true), FrontHalf, -1.6358, -1.5573, false);
     if (side == FootSide::Left) {
         const IslandTable islands = leftIslands(b);
         addAll(b, back.all(), islands, piece);

@@ -118,6 +118,27 @@ QVector<double> chooseOffsets(const QVector<QVector<double>> &values, const QVec
 
 } // namespace
 
+Vec3 layoutAxis(char axis, double sign)
+{
+    return ScreenMeshBuilder::axis(axis, sign * kLightMapScale);
+}
+
+IslandSpec islandSpec(const char *name, const Vec3 &gu, double uMin, double uMax, const Vec3 &gv, double vMin,
+                      double vMax, int level, int course)
+{
+    IslandSpec spec;
+    spec.name = QString::fromLatin1(name);
+    spec.gu = gu;
+    spec.gv = gv;
+    spec.uMin = uMin;
+    spec.uMax = uMax;
+    spec.vMin = vMin;
+    spec.vMax = vMax;
+    spec.level = level;
+    spec.course = course;
+    return spec;
+}
+
 Vec3 ScreenMeshBuilder::axis(char a, double sign)
 {
     switch (a) {

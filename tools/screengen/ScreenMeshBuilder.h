@@ -44,6 +44,13 @@ struct IslandSpec
     int course = 0;   // level course kind, see LightMapPainter
 };
 
+// The gradient of a light-map coordinate that grows along a model axis ('x', 'y' or 'z'),
+// sign +1 or -1, at the light-map scale.
+Vec3 layoutAxis(char axis, double sign);
+// An island's layout from its gradients, stated ranges, mean level and level course.
+IslandSpec islandSpec(const char *name, const Vec3 &gu, double uMin, double uMax, const Vec3 &gv, double vMin,
+                      double vMax, int level, int course = 0);
+
 struct Island
 {
     IslandSpec spec;
