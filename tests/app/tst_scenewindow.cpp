@@ -22,6 +22,8 @@
 #include <QtCharts/QXYSeries>
 #include <QtTest>
 
+#include <utility>
+
 using namespace QtCharts;
 
 namespace {
@@ -109,6 +111,16 @@ private:
     }
     ScPlotViewWidget *chart() const { return find<ScPlotViewWidget>("chartRefractiveIndex"); }
     void click(const char *button) { QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton); }
+    // After "Two prisms" when twoPrisms (else the one-prism state stays): the controlled
+    // prism, then the other one.
+    std::pair<QSharedPointer<PrPrismRenderer>, QSharedPointer<PrPrismRenderer>> controlledAndOther(bool twoPrisms)
+    {
+        if (twoPrisms)
+            click("pushButtonSetupTwoPrisms");
+        QSharedPointer<PrScene> s = scene();
+        return twoPrisms ? std::make_pair(s->lastPrism(), s->firstPrism())
+                         : std::make_pair(s->firstPrism(), s->lastPrism());
+    }
     void verifyAbsorptionControls(bool anomalous);
 
     SceneWindow *window = nullptr;
@@ -314,11 +326,7 @@ void TestSceneWindow::rotation()
     QFETCH(bool, twoPrisms);
     QFETCH(int, value);
     QFETCH(QVector3D, euler);
-    if (twoPrisms)
-        click("pushButtonSetupTwoPrisms");
-    QSharedPointer<PrScene> s = scene();
-    QSharedPointer<PrPrismRenderer> controlled = twoPrisms ? s->lastPrism() : s->firstPrism();
-    QSharedPointer<PrPrismRenderer> other = twoPrisms ? s->firstPrism() : s->lastPrism();
+    const auto [controlled, other] = controlledAndOther(twoPrisms);
     const QQuaternion otherBefore = other->rotation;
     QtCharts::QChart *chartBefore = chart()->chart();
 
@@ -345,11 +353,7 @@ void TestSceneWindow::apexAngle()
 {
     QFETCH(bool, twoPrisms);
     QFETCH(int, value);
-    if (twoPrisms)
-        click("pushButtonSetupTwoPrisms");
-    QSharedPointer<PrScene> s = scene();
-    QSharedPointer<PrPrismRenderer> controlled = twoPrisms ? s->lastPrism() : s->firstPrism();
-    QSharedPointer<PrPrismRenderer> other = twoPrisms ? s->firstPrism() : s->lastPrism();
+    const auto [controlled, other] = controlledAndOther(twoPrisms);
     QtCharts::QChart *chartBefore = chart()->chart();
 
     find<QSpinBox>("spinBoxFirstPrismAngle")->setValue(value);
