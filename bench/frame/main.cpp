@@ -84,28 +84,20 @@ int main(int argc, char **argv)
 
     const int retraces = 15, frames = 20;
     // Each retrace follows a change that makes the faces (or the band's table) stale, as a control does.
+    const auto measure = [&](const char *label, const std::function<void(int)> &change) {
+        const double retrace = medianMs(retraces, [&](int i) {
+            change(i);
+            scene->retrace();
+        });
+        std::printf("%-34s %12.2f %12.2f %14d\n", label, retrace, renderMs(*scene, frames),
+                    translucentTriangles(*scene));
+    };
     scene->applyOnePrismSetup();
-    double retrace = medianMs(retraces, [&](int i) {
-        scene->firstPrism()->setApexAngle(i % 2 ? 59.5f : 60.0f);
-        scene->retrace();
-    });
-    std::printf("%-34s %12.2f %12.2f %14d\n", "one prism, normal", retrace, renderMs(*scene, frames),
-                translucentTriangles(*scene));
-
+    measure("one prism, normal", [&](int i) { scene->firstPrism()->setApexAngle(i % 2 ? 59.5f : 60.0f); });
     scene->applyTwoPrismsSetup();
-    retrace = medianMs(retraces, [&](int i) {
-        scene->lastPrism()->setApexAngle(i % 2 ? 59.5f : 60.0f);
-        scene->retrace();
-    });
-    std::printf("%-34s %12.2f %12.2f %14d\n", "two prisms, normal", retrace, renderMs(*scene, frames),
-                translucentTriangles(*scene));
-
+    measure("two prisms, normal", [&](int i) { scene->lastPrism()->setApexAngle(i % 2 ? 59.5f : 60.0f); });
     scene->lastPrism()->setDispersionMode(-1);
-    retrace = medianMs(retraces, [&](int i) {
-        scene->lastPrism()->setAbsorptionSpectrumHeight(i % 2 ? 0.25 : 0.3);
-        scene->retrace();
-    });
-    std::printf("%-34s %12.2f %12.2f %14d\n", "two prisms, anomalous (band moved)", retrace, renderMs(*scene, frames),
-                translucentTriangles(*scene));
+    measure("two prisms, anomalous (band moved)",
+            [&](int i) { scene->lastPrism()->setAbsorptionSpectrumHeight(i % 2 ? 0.25 : 0.3); });
     return 0;
 }
