@@ -75,6 +75,7 @@ private slots:
     void distinctValues();
     void boardIsMirrorSymmetric();
     void rightFootHalvesMirror();
+    void crossbarEndsMirrorAwayFromTheBar();
     void normalsAndWinding();
     void flatAndSurfaceShading();
     void noDegenerateOrDoubledTriangles();
@@ -240,6 +241,33 @@ void ScreenModelTest::boardIsMirrorSymmetric()
         QVERIFY2(board.contains(key(QVector3D(mx, p.y(), p.z()))),
                  qPrintable(QStringLiteral("record %1: (%2, %3, %4) has no mirror image").arg(r).arg(p.x()).arg(p.y()).arg(p.z())));
     }
+}
+
+void ScreenModelTest::crossbarEndsMirrorAwayFromTheBar()
+{
+    // Left of x -1.522 (outline points P30 to P45) every rim normal of the crossbar's left end
+    // is the x-negated normal at the right end's partner point (x within 0.0001 of the mirror
+    // about -0.0079, same y and z).
+    QVector<const ScVertex *> right;
+    for (int r = 3 * 464; r < kRecords; ++r)
+        if (rec(r).position.x() > 0 && std::abs(rec(r).normal.z()) != 1.0f)
+            right.append(&rec(r));
+    int checked = 0;
+    for (int r = 3 * 464; r < kRecords; ++r) {
+        const ScVertex &v = rec(r);
+        if (v.position.x() > -1.522f || std::abs(v.normal.z()) == 1.0f)
+            continue;
+        ++checked;
+        bool found = false;
+        for (const ScVertex *w : right)
+            found |= std::abs(double(w->position.x()) + 0.0158 + double(v.position.x())) < 0.00015
+                     && w->position.y() == v.position.y() && w->position.z() == v.position.z()
+                     && w->normal.x() == -v.normal.x() && w->normal.y() == v.normal.y() && w->normal.z() == v.normal.z();
+        QVERIFY2(found, qPrintable(QStringLiteral("record %1 at (%2, %3, %4): normal (%5, %6, %7) has no mirror at the right end")
+                 .arg(r).arg(v.position.x()).arg(v.position.y()).arg(v.position.z())
+                 .arg(v.normal.x()).arg(v.normal.y()).arg(v.normal.z())));
+    }
+    QVERIFY2(checked > 100, qPrintable(QStringLiteral("only %1 left-end rim records checked").arg(checked)));
 }
 
 void ScreenModelTest::rightFootHalvesMirror()

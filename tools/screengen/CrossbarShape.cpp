@@ -305,6 +305,14 @@ void buildCrossbar(ScreenMeshBuilder &b)
             }
         }
 
+    // Away from the bar the left end's rim normals mirror the right end's (x negated).
+    const int awayFromBar[][3] = {{36, 39, TopOuter}, {40, 45, Bottom}, {30, 33, TopInner}};
+    for (const auto &span : awayFromBar)
+        for (int k = span[0]; k <= span[1]; ++k)
+            for (int d = B; d <= F; ++d)
+                if (d != M || p[k].mid)
+                    b.mirrorNormalX(pos((51 - k) % 48, d), groupOf(0, span[2]), pos(k, d), groupOf(1, span[2]));
+
     // Bar top: b25 m25 f25 f26 m26 b26 as (b25 m25 m26) and (m25 f26 m26), smooth, then
     // (b25 m26 b26) and (m25 f25 f26), flat. The smooth pair takes the upper inner sides'
     // corner normals, which are turned towards +y there to stay under 60 degrees from the

@@ -338,12 +338,12 @@ void ScreenMeshBuilder::computeSmoothNormals()
         normals.insert(it.key(), m_pins.contains(it.key()) ? m_pins.value(it.key()) : n.normalized());
     }
     // A pinned normal wins over its twin: the mirror then runs the other way.
-    for (const MirrorZ &m : m_mirrors) {
+    for (const Mirror &m : m_mirrors) {
         const bool reverse = m_pins.contains(m.to);
         if (reverse && m_pins.contains(m.from))
             continue;
         const Vec3 n = normals.value(reverse ? m.to : m.from);
-        normals.insert(reverse ? m.from : m.to, Vec3(n.x, n.y, -n.z));
+        normals.insert(reverse ? m.from : m.to, Vec3(n.x * m.flip.x, n.y * m.flip.y, n.z * m.flip.z));
     }
     for (Triangle &t : m_tris)
         for (Corner &c : t.c)

@@ -104,7 +104,12 @@ public:
     // other way when only 'to' is pinned).
     void mirrorNormalZ(int fromPos, int fromGroup, int toPos, int toGroup)
     {
-        m_mirrors.append({{fromPos, fromGroup}, {toPos, toGroup}});
+        m_mirrors.append({{fromPos, fromGroup}, {toPos, toGroup}, Vec3(1, 1, -1)});
+    }
+    // The same with x negated.
+    void mirrorNormalX(int fromPos, int fromGroup, int toPos, int toGroup)
+    {
+        m_mirrors.append({{fromPos, fromGroup}, {toPos, toGroup}, Vec3(-1, 1, 1)});
     }
     // Pins a listed record: its triangle is turned so the position is at the record's
     // corner, its island's offsets keep the light-map point, and its normal is kept.
@@ -133,9 +138,10 @@ private:
         double u, v;
     };
 
-    struct MirrorZ
+    struct Mirror
     {
         QPair<int, int> from, to;
+        Vec3 flip; // sign of each component
     };
 
     int addTriangle(const Triangle &t);
@@ -151,7 +157,7 @@ private:
     QMap<QPair<int, int>, Vec3> m_pins;
     QVector<RecordPin> m_recordPins;
     QSet<int> m_xyGroups;
-    QVector<MirrorZ> m_mirrors;
+    QVector<Mirror> m_mirrors;
     int m_piece = 0;
     int m_distinctU = 0, m_distinctV = 0;
 };
