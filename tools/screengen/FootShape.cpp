@@ -399,7 +399,8 @@ void buildFoot(ScreenMeshBuilder &b, FootSide side)
     addAll(b, rightBack, islands, piece);
     addAll(b, rightFront, islands, piece);
 
-    // A front-half rim normal is its back twin's with z negated, but next to the outer
+    // A back-half rim normal is its front twin's with z negated (the front half, the left
+    // front half's mirror image, follows from its own triangles), but next to the outer
     // middle point of the underside, which serves both halves.
     const Vec3 outerMiddle(1.62, 0.2149, -1.5557);
     auto touchesMiddle = [&](const FootTri &t) {
@@ -423,7 +424,7 @@ void buildFoot(ScreenMeshBuilder &b, FootSide side)
             const int from = b.position(pb.x, pb.y, pb.z), to = b.position(pf.x, pf.y, pf.z);
             if (from == to || nearMiddle.contains(QByteArray::number(to)))
                 continue;
-            b.mirrorNormalZ(from, groupId(piece, back), to, groupId(piece, front));
+            b.mirrorNormalZ(to, groupId(piece, front), from, groupId(piece, back));
         }
     }
 }
