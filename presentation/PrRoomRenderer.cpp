@@ -5,13 +5,19 @@
 
 #include <QOpenGLTexture>
 
+#include <iterator>
+
+static constexpr int roomModelVertexCount = 5298;
+static_assert(std::size(roomModelVertices) == roomModelVertexCount,
+              "the room model table and the uploaded count differ");
+
 QSharedPointer<QOpenGLTexture> PrRoomRenderer::roomLightMapTexture;
 QSharedPointer<ScMesh> PrRoomRenderer::roomMesh;
 
 PrRoomRenderer::PrRoomRenderer()
 {
     useLightMappedModel(roomLightMapTexture, ":/gfx/roomLightMap.png", roomMesh, roomModelVertices,
-                        5298);
+                        roomModelVertexCount);
 }
 
 QSharedPointer<PrRoomRenderer> PrRoomRenderer::create()

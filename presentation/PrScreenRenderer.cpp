@@ -5,6 +5,13 @@
 
 #include <QOpenGLTexture>
 
+#include <iterator>
+
+// The screen mesh is uploaded with a fixed count; the table must hold exactly that many records.
+static constexpr int screenModelVertexCount = 2106;
+static_assert(std::size(screenModelVertices) == screenModelVertexCount,
+              "the screen model table and the uploaded count differ");
+
 const QVector3D PrScreenRenderer::surfaceCornerA(-1.77f, 0.485f, -1.49f);
 const QVector3D PrScreenRenderer::surfaceCornerB(1.77f, 2.07f, -1.49f);
 QSharedPointer<QOpenGLTexture> PrScreenRenderer::screenLightMapTexture;
@@ -13,7 +20,7 @@ QSharedPointer<ScMesh> PrScreenRenderer::screenMesh;
 PrScreenRenderer::PrScreenRenderer()
 {
     useLightMappedModel(screenLightMapTexture, ":/gfx/screenLightMap.png", screenMesh,
-                        screenModelVertices, 2106);
+                        screenModelVertices, screenModelVertexCount);
     plane.normal = QVector3D(0.0f, 0.0f, -1.0f);
     plane.passThrough = true;
 }
