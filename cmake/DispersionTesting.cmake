@@ -36,3 +36,23 @@ function(dispersion_add_child_folders)
     endif()
   endforeach()
 endfunction()
+
+# dispersion_add_reproduction_test(NAME <name> GENERATOR <target> ARGS <args...> COMPARE <generated=committed...>)
+#   A `slow` test that reruns a generator into a fresh folder (@OUT@ in ARGS) and fails unless it
+#   writes exactly the listed files, each equal byte for byte to its committed file (relative to
+#   the source root).
+function(dispersion_add_reproduction_test)
+  cmake_parse_arguments(R "" "NAME;GENERATOR" "ARGS;COMPARE" ${ARGN})
+  string(REPLACE ";" "|" args "${R_ARGS}")
+  string(REPLACE ";" "|" compare "${R_COMPARE}")
+  add_test(NAME ${R_NAME}
+    COMMAND ${CMAKE_COMMAND}
+      -DGENERATOR=$<TARGET_FILE:${R_GENERATOR}>
+      "-DARGS=${args}"
+      "-DCOMPARE=${compare}"
+      -DSOURCE_DIR=${CMAKE_SOURCE_DIR}
+      -DOUTPUT_DIR=${CMAKE_CURRENT_BINARY_DIR}/regenerated
+      -P ${CMAKE_SOURCE_DIR}/cmake/CheckReproduces.cmake)
+  set_tests_properties(${R_NAME} PROPERTIES LABELS "pure;slow" TIMEOUT 600
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
