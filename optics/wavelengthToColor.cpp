@@ -6,7 +6,13 @@ namespace {
 
 float channel(double factor, double value)
 {
-    return value != 0.0 ? float(std::pow(factor * value, 0.9)) : 0.0f;
+    if (value == 0.0)
+        return 0.0f;
+    const double base = factor * value;
+    // pow(1, y) is exactly 1: most visible wavelengths have one channel at full strength.
+    if (base == 1.0)
+        return 1.0f;
+    return float(std::pow(base, 0.9));
 }
 
 } // namespace
