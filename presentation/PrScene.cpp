@@ -68,10 +68,13 @@ void PrScene::initialize()
 
     applyOnePrismSetup();
     beam->rebuild(prisms, screen, closeUpCamera);
+    initialized = true;
 }
 
 void PrScene::render()
 {
+    if (!initialized)
+        return;
     roomCamera->applyViewport();
     room->render(roomCamera.data());
     screen->render(roomCamera.data());
@@ -87,11 +90,15 @@ void PrScene::render()
 
 void PrScene::rotateCamera(const QVector2D &delta)
 {
+    if (!initialized)
+        return;
     roomCamera->rotate(delta);
 }
 
 void PrScene::resize(float width, float height)
 {
+    if (!initialized)
+        return;
     roomCamera->width = width;
     roomCamera->height = height;
     closeUpCamera->width = width;
@@ -100,6 +107,8 @@ void PrScene::resize(float width, float height)
 
 void PrScene::retrace()
 {
+    if (!initialized)
+        return;
     if (m_view)
         m_view->ensureContextCurrent();
     beam->rebuild(prisms, screen, closeUpCamera);

@@ -30,6 +30,7 @@ public:
     // Needs a current GL context.
     void initialize() override;
     // Room pass, then close-up pass. Needs a current GL context.
+    // Until initialize has run, render, rotateCamera, resize and retrace do nothing.
     void render() override;
     void rotateCamera(const QVector2D &delta) override;
     void resize(float width, float height) override;
@@ -59,4 +60,5 @@ private:
 
     // The GL view that shows this scene, if any; its context is the one the meshes belong to.
     QPointer<ScOpenGLWidget> m_view;
+    bool initialized = false;
 };

@@ -1,12 +1,18 @@
 #include "scene/ScOpenGLWidget.h"
 
 #include "app/SceneWindow.h"
+#include "scene/ScOpenGLSupport.h"
 #include "scene/ScScene.h"
 
+#include <QCoreApplication>
+#include <QDebug>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
+#include <QResizeEvent>
 #include <QSurfaceFormat>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <GL/gl.h>
@@ -80,6 +86,15 @@ void ScOpenGLWidget::initializeGL()
     context()->setFormat(format);
     context()->functions()->initializeOpenGLFunctions();
 
+    const auto text = [](GLenum name) {
+        return QByteArray(reinterpret_cast<const char *>(glGetString(name)));
+    };
+    const QString shortfall = openGLShortfall(text(GL_VERSION), text(GL_SHADING_LANGUAGE_VERSION));
+    if (!shortfall.isEmpty()) {
+        reportUnusableOpenGL(shortfall);
+        return;
+    }
+
     if (const QSharedPointer<ScScene> s = m_scene) {
         s->initialize();
         if (SceneWindow::instance)
@@ -102,4 +117,40 @@ void ScOpenGLWidget::paintGL()
         return;
     s->render();
     update();
+}
+
+void ScOpenGLWidget::showEvent(QShowEvent *event)
+{
+    QOpenGLWidget::showEvent(event);
+    if (!size().isEmpty() && window()->windowHandle())
+        reportIfContextFailed();
+}
+
+void ScOpenGLWidget::resizeEvent(QResizeEvent *event)
+{
+    QOpenGLWidget::resizeEvent(event);
+    if (!event->size().isEmpty())
+        reportIfContextFailed();
+}
+
+void ScOpenGLWidget::reportIfContextFailed()
+{
+    if (!isValid())
+        reportUnusableOpenGL(openGLShortfall(QByteArray(), QByteArray()));
+}
+
+void ScOpenGLWidget::reportUnusableOpenGL(const QString &shortfall)
+{
+    if (openGLReported)
+        return;
+    openGLReported = true;
+    qCritical().noquote() << openGLShortfallLine(shortfall);
+    // Not from inside Qt's GL or event handling: the box runs an event loop of its own.
+    QTimer::singleShot(0, this, [this, shortfall]() {
+        QMessageBox box(QMessageBox::Critical, window()->windowTitle(), openGLShortfallMessage(shortfall),
+                        QMessageBox::Ok, window());
+        box.setObjectName(QStringLiteral("openGLMessageBox"));
+        box.exec();
+        QCoreApplication::exit(openGLFailureExitCode);
+    });
 }

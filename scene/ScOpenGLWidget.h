@@ -7,7 +7,9 @@
 class ScScene;
 
 // The GL view that drives one ScScene: a drag by (dx, dy) pixels rotates by (dy / -40, dx / -40)
-// degrees (pitch, yaw); frames are drawn continuously.
+// degrees (pitch, yaw); frames are drawn continuously. Without a context of OpenGL 2.0 with
+// GLSL 1.20 it leaves the scene uninitialised, says so on the console and in a message box, and
+// ends the application's event loop with openGLFailureExitCode once the box is closed.
 class ScOpenGLWidget : public QOpenGLWidget
 {
 public:
@@ -21,6 +23,8 @@ public:
     // the widget's context is current afterwards (false before the widget's GL initialisation).
     bool ensureContextCurrent();
 
+    static const int openGLFailureExitCode = 1;
+
     QPointF lastMousePos;
     QSharedPointer<ScScene> m_scene;
 
@@ -32,4 +36,14 @@ protected:
     void initializeGL() override;
     void resizeGL(int width, int height) override;
     void paintGL() override;
+    // Qt creates the context on the first show or non-empty resize; these look at the outcome.
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void reportIfContextFailed();
+    // Once: the console line now, the message box and the end of the event loop next.
+    void reportUnusableOpenGL(const QString &shortfall);
+
+    bool openGLReported = false;
 };

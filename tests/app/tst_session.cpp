@@ -1,7 +1,48 @@
-// Runs the real program through a scripted lecture session (see session_driver.cpp) and
-// checks that it ends through Exit with code 0, without a sanitizer report.
+// Runs the real program through scripted sessions (see session_driver.cpp): a whole lecture that
+// ends through Exit with code 0, and a lecturer's start on a machine without usable OpenGL, which
+// ends with a message and a failure code instead of a signal. Neither may leave a sanitizer report.
 #include <QProcess>
 #include <QtTest>
+
+namespace {
+
+struct Outcome
+{
+    bool finished = false;
+    QProcess::ExitStatus status = QProcess::NormalExit;
+    int code = -1;
+    QString errors;
+};
+
+// The program under the session driver, with the given variables added to the environment.
+Outcome runSession(const QStringList &variables, int timeoutMs)
+{
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LD_LIBRARY_PATH", QStringLiteral(SESSION_DRIVER_DIR) + ':' + env.value("LD_LIBRARY_PATH"));
+    for (const QString &variable : variables)
+        env.insert(variable.section('=', 0, 0), variable.section('=', 1));
+    program.setProcessEnvironment(env);
+    program.setProcessChannelMode(QProcess::SeparateChannels);
+    program.start(QStringLiteral(DISPERSION_PROGRAM), {QStringLiteral("-testability")});
+    Outcome outcome;
+    if (!program.waitForStarted(10000)) {
+        outcome.errors = program.errorString();
+        return outcome;
+    }
+    outcome.finished = program.waitForFinished(timeoutMs);
+    if (!outcome.finished)
+        program.kill();
+    program.waitForFinished(5000);
+    outcome.status = program.exitStatus();
+    outcome.code = program.exitCode();
+    outcome.errors = QString::fromLocal8Bit(program.readAllStandardError());
+    return outcome;
+}
+
+} // namespace
+
+#define VERIFY_SESSION(condition, what) QVERIFY2(condition, qPrintable(QStringLiteral(what) + ":\n" + tail))
 
 class TestSession : public QObject
 {
@@ -9,37 +50,58 @@ class TestSession : public QObject
 
 private slots:
     void wholeSession();
+    void withoutUsableOpenGL_data();
+    void withoutUsableOpenGL();
 };
 
 void TestSession::wholeSession()
 {
-    QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("LD_LIBRARY_PATH", QStringLiteral(SESSION_DRIVER_DIR) + ':' + env.value("LD_LIBRARY_PATH"));
-    program.setProcessEnvironment(env);
-    program.setProcessChannelMode(QProcess::SeparateChannels);
-    program.start(QStringLiteral(DISPERSION_PROGRAM), {QStringLiteral("-testability")});
-    QVERIFY2(program.waitForStarted(10000), qPrintable(program.errorString()));
-    const bool finished = program.waitForFinished(240000);
-    if (!finished)
-        program.kill();
-    program.waitForFinished(5000);
-    const QString errors = QString::fromLocal8Bit(program.readAllStandardError());
-    const QString tail = errors.right(3000);
-    QVERIFY2(finished, qPrintable("the session did not end within 240 s:\n" + tail));
-    QVERIFY2(program.exitStatus() == QProcess::NormalExit,
-             qPrintable(QStringLiteral("the program crashed (signal %1):\n%2").arg(program.exitCode()).arg(tail)));
-    QVERIFY2(errors.contains("session: driver loaded"), qPrintable("the session driver was not loaded:\n" + tail));
-    QVERIFY2(!errors.contains("session: FAIL"), qPrintable("a session check failed:\n" + tail));
-    QVERIFY2(errors.contains("session: done"), qPrintable("the session did not reach Exit:\n" + tail));
-    QVERIFY2(!errors.contains("AddressSanitizer") && !errors.contains("runtime error:"),
-             qPrintable("sanitizer report:\n" + tail));
+    const Outcome run = runSession({}, 240000);
+    const QString tail = run.errors.right(3000);
+    VERIFY_SESSION(run.finished, "the session did not end within 240 s");
+    QVERIFY2(run.status == QProcess::NormalExit,
+             qPrintable(QStringLiteral("the program crashed (signal %1):\n%2").arg(run.code).arg(tail)));
+    VERIFY_SESSION(run.errors.contains("session: driver loaded"), "the session driver was not loaded");
+    VERIFY_SESSION(!run.errors.contains("session: FAIL"), "a session check failed");
+    VERIFY_SESSION(run.errors.contains("session: done"), "the session did not reach Exit");
+    VERIFY_SESSION(!run.errors.contains("AddressSanitizer") && !run.errors.contains("runtime error:"),
+                   "sanitizer report");
     // The width slider printed its coefficient at both ends of its range.
-    const QStringList lines = errors.split('\n');
-    QVERIFY2(lines.contains("277.778") && lines.contains("4444.44"),
-             qPrintable("the width slider's debug lines are missing:\n" + tail));
-    QVERIFY2(program.exitCode() == 0,
-             qPrintable(QStringLiteral("exit code %1:\n%2").arg(program.exitCode()).arg(tail)));
+    const QStringList lines = run.errors.split('\n');
+    VERIFY_SESSION(lines.contains("277.778") && lines.contains("4444.44"),
+                   "the width slider's debug lines are missing");
+    QVERIFY2(run.code == 0, qPrintable(QStringLiteral("exit code %1:\n%2").arg(run.code).arg(tail)));
+}
+
+void TestSession::withoutUsableOpenGL_data()
+{
+    QTest::addColumn<QString>("variable");
+    QTest::addColumn<QString>("found");
+    QTest::newRow("no loadable driver") << "LIBGL_DRIVERS_PATH=/nonexistent"
+                                        << "No OpenGL context could be created.";
+    QTest::newRow("OpenGL 1.4") << "MESA_GL_VERSION_OVERRIDE=1.4" << "The driver gives OpenGL 1.4 ";
+}
+
+void TestSession::withoutUsableOpenGL()
+{
+    QFETCH(QString, variable);
+    QFETCH(QString, found);
+    const Outcome run = runSession({variable, QStringLiteral("SESSION_SCRIPT=no-opengl")}, 60000);
+    const QString tail = run.errors.right(3000);
+    VERIFY_SESSION(run.finished, "the program did not end within 60 s");
+    QVERIFY2(run.status == QProcess::NormalExit,
+             qPrintable(QStringLiteral("the program crashed (signal %1):\n%2").arg(run.code).arg(tail)));
+    VERIFY_SESSION(run.errors.contains("session: dragged and resized the view")
+                       && run.errors.contains("session: closed the message") && !run.errors.contains("session: FAIL"),
+                   "the session did not reach and close the message box");
+    VERIFY_SESSION(run.errors.contains("session: message: The presentation needs OpenGL 2.0 with GLSL 1.20.  " + found),
+                   "the message box does not say what is needed and what the driver gives");
+    VERIFY_SESSION(run.errors.contains("\nCannot show the presentation: it needs OpenGL 2.0 with GLSL 1.20, but "),
+                   "no console line about OpenGL 2.0 and GLSL 1.20");
+    VERIFY_SESSION(!run.errors.contains("AddressSanitizer") && !run.errors.contains("runtime error:"),
+                   "sanitizer report");
+    QVERIFY2(run.code >= 1 && run.code <= 127,
+             qPrintable(QStringLiteral("exit code %1, expected 1 to 127:\n%2").arg(run.code).arg(tail)));
 }
 
 QTEST_GUILESS_MAIN(TestSession)

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// What the scene engine needs of the driver: desktop OpenGL 2.0 with GLSL 1.20.
+
+// Empty when a context with these version strings (GL_VERSION and GL_SHADING_LANGUAGE_VERSION)
+// meets the need; otherwise what the driver gives, in words. An empty version means no context.
+QString openGLShortfall(const QByteArray &version, const QByteArray &shadingLanguageVersion);
+
+// The lecturer's message for a shortfall, and the one console line.
+QString openGLShortfallMessage(const QString &shortfall);
+QString openGLShortfallLine(const QString &shortfall);
