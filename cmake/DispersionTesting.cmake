@@ -5,6 +5,7 @@
 #   GL context) run under a private Xvfb display with Mesa's software renderer.
 
 set(DISPERSION_XVFB_RUN ${CMAKE_SOURCE_DIR}/tests/xvfb-test.sh)
+set(DISPERSION_GUI_ENVIRONMENT QT_QPA_PLATFORM=xcb LIBGL_ALWAYS_SOFTWARE=1 ASAN_OPTIONS=detect_leaks=0)
 
 function(dispersion_add_test)
   cmake_parse_arguments(T "GUI" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
@@ -20,10 +21,21 @@ function(dispersion_add_test)
   set_tests_properties(${T_NAME} PROPERTIES
     LABELS "${labels}"
     TIMEOUT 300
-    ENVIRONMENT "QT_QPA_PLATFORM=xcb;LIBGL_ALWAYS_SOFTWARE=1;ASAN_OPTIONS=detect_leaks=0")
+    ENVIRONMENT "${DISPERSION_GUI_ENVIRONMENT}")
   if(NOT T_GUI)
     set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
   endif()
+endfunction()
+
+# dispersion_add_test_variant(NAME <name> TARGET <GUI test program> ENVIRONMENT <var=value...>)
+#   Runs a GUI test program once more, with extra environment variables (say, to mimic another driver).
+function(dispersion_add_test_variant)
+  cmake_parse_arguments(V "" "NAME;TARGET" "ENVIRONMENT" ${ARGN})
+  add_test(NAME ${V_NAME} COMMAND ${DISPERSION_XVFB_RUN} $<TARGET_FILE:${V_TARGET}>)
+  set_tests_properties(${V_NAME} PROPERTIES
+    LABELS gui
+    TIMEOUT 300
+    ENVIRONMENT "${DISPERSION_GUI_ENVIRONMENT};${V_ENVIRONMENT}")
 endfunction()
 
 # Adds every direct subfolder of the current source folder that has a CMakeLists.txt.

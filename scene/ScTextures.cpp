@@ -71,6 +71,10 @@ QSharedPointer<QOpenGLTexture> loadCubeMapTexture(const char *prefix, const char
             texture->setSize(image.width(), image.height());
             texture->setFormat(QOpenGLTexture::RGBA8_UNorm);
             texture->allocateStorage();
+            // One level: without immutable storage (OpenGL 2.x drivers) the level range would
+            // reach past it, leaving the map incomplete and sampled as black. With immutable
+            // storage the range already ends there.
+            texture->setMipMaxLevel(0);
         }
         // Plain glTexSubImage2D: QOpenGLTexture::setData on a cube-map face takes a
         // direct-state-access path that Mesa rejects, leaving the faces black.
