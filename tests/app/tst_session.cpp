@@ -1,6 +1,7 @@
 // Runs the real program through scripted sessions (see session_driver.cpp): a whole lecture that
 // ends through Exit with code 0, and a lecturer's start on a machine without usable OpenGL, which
-// ends with a message and a failure code instead of a signal. Neither may leave a sanitizer report.
+// ends with a message and a failure code instead of a signal, as does a start without a display.
+// None may leave a sanitizer report.
 #include <QProcess>
 #include <QtTest>
 
@@ -52,6 +53,7 @@ private slots:
     void wholeSession();
     void withoutUsableOpenGL_data();
     void withoutUsableOpenGL();
+    void withoutDisplay();
 };
 
 void TestSession::wholeSession()
@@ -100,6 +102,18 @@ void TestSession::withoutUsableOpenGL()
                    "no console line about OpenGL 2.0 and GLSL 1.20");
     VERIFY_SESSION(!run.errors.contains("AddressSanitizer") && !run.errors.contains("runtime error:"),
                    "sanitizer report");
+    QVERIFY2(run.code >= 1 && run.code <= 127,
+             qPrintable(QStringLiteral("exit code %1, expected 1 to 127:\n%2").arg(run.code).arg(tail)));
+}
+
+void TestSession::withoutDisplay()
+{
+    const Outcome run = runSession({QStringLiteral("DISPLAY=")}, 60000);
+    const QString tail = run.errors.right(3000);
+    VERIFY_SESSION(run.finished, "the program did not end within 60 s");
+    QVERIFY2(run.status == QProcess::NormalExit,
+             qPrintable(QStringLiteral("the program ended by signal %1:\n%2").arg(run.code).arg(tail)));
+    VERIFY_SESSION(run.errors.contains("could not connect to display"), "Qt's message is missing");
     QVERIFY2(run.code >= 1 && run.code <= 127,
              qPrintable(QStringLiteral("exit code %1, expected 1 to 127:\n%2").arg(run.code).arg(tail)));
 }
