@@ -19,14 +19,15 @@ const char requirement[] = "OpenGL 2.0 with GLSL 1.20";
 
 } // namespace
 
-QString openGLShortfall(const QByteArray &version, const QByteArray &shadingLanguageVersion)
+QString openGLShortfall(const QByteArray &version, const QByteArray &shadingLanguageVersion,
+                        bool framebufferObjects)
 {
     if (version.isEmpty())
         return QStringLiteral("no OpenGL context could be created");
     // OpenGL ES reads "OpenGL ES 3.2 ..." and compiles no desktop GLSL.
     const bool desktop = !version.startsWith("OpenGL ES");
     if (desktop && leadingVersion(version) >= qMakePair(2, 0)
-        && leadingVersion(shadingLanguageVersion) >= qMakePair(1, 20))
+        && leadingVersion(shadingLanguageVersion) >= qMakePair(1, 20) && framebufferObjects)
         return QString();
     // Named once: "2.0 Mesa" reads "OpenGL 2.0 Mesa", "OpenGL ES 3.2" stays as it is.
     const auto named = [](const QByteArray &text, const char *name) {
@@ -35,7 +36,9 @@ QString openGLShortfall(const QByteArray &version, const QByteArray &shadingLang
     };
     const QString glsl = shadingLanguageVersion.isEmpty() ? QStringLiteral("no GLSL")
                                                           : named(shadingLanguageVersion, "GLSL");
-    return QStringLiteral("the driver gives %1 with %2").arg(named(version, "OpenGL"), glsl);
+    return QStringLiteral("the driver gives %1 with %2%3")
+        .arg(named(version, "OpenGL"), glsl,
+             framebufferObjects ? QString() : QStringLiteral(" but no framebuffer objects"));
 }
 
 QString openGLShortfallMessage(const QString &shortfall)

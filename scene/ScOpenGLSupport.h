@@ -3,11 +3,14 @@
 #include <QByteArray>
 #include <QString>
 
-// What the scene engine needs of the driver: desktop OpenGL 2.0 with GLSL 1.20.
+// What the scene engine needs of the driver: desktop OpenGL 2.0 with GLSL 1.20, and framebuffer
+// objects, which the GL widget draws into.
 
 // Empty when a context with these version strings (GL_VERSION and GL_SHADING_LANGUAGE_VERSION)
-// meets the need; otherwise what the driver gives, in words. An empty version means no context.
-QString openGLShortfall(const QByteArray &version, const QByteArray &shadingLanguageVersion);
+// and framebuffer support meets the need; otherwise what the driver gives, in words. An empty
+// version means no context.
+QString openGLShortfall(const QByteArray &version, const QByteArray &shadingLanguageVersion,
+                        bool framebufferObjects);
 
 // The lecturer's message for a shortfall, and the one console line.
 QString openGLShortfallMessage(const QString &shortfall);

@@ -89,7 +89,9 @@ void ScOpenGLWidget::initializeGL()
     const auto text = [](GLenum name) {
         return QByteArray(reinterpret_cast<const char *>(glGetString(name)));
     };
-    const QString shortfall = openGLShortfall(text(GL_VERSION), text(GL_SHADING_LANGUAGE_VERSION));
+    const QString shortfall =
+        openGLShortfall(text(GL_VERSION), text(GL_SHADING_LANGUAGE_VERSION),
+                        context()->functions()->hasOpenGLFeature(QOpenGLFunctions::Framebuffers));
     if (!shortfall.isEmpty()) {
         reportUnusableOpenGL(shortfall);
         return;
@@ -136,7 +138,7 @@ void ScOpenGLWidget::resizeEvent(QResizeEvent *event)
 void ScOpenGLWidget::reportIfContextFailed()
 {
     if (!isValid())
-        reportUnusableOpenGL(openGLShortfall(QByteArray(), QByteArray()));
+        reportUnusableOpenGL(openGLShortfall(QByteArray(), QByteArray(), false));
 }
 
 void ScOpenGLWidget::reportUnusableOpenGL(const QString &shortfall)

@@ -77,18 +77,22 @@ void TestSession::wholeSession()
 
 void TestSession::withoutUsableOpenGL_data()
 {
-    QTest::addColumn<QString>("variable");
+    QTest::addColumn<QStringList>("variables");
     QTest::addColumn<QString>("found");
-    QTest::newRow("no loadable driver") << "LIBGL_DRIVERS_PATH=/nonexistent"
+    QTest::newRow("no loadable driver") << QStringList{"LIBGL_DRIVERS_PATH=/nonexistent"}
                                         << "No OpenGL context could be created.";
-    QTest::newRow("OpenGL 1.4") << "MESA_GL_VERSION_OVERRIDE=1.4" << "The driver gives OpenGL 1.4 ";
+    QTest::newRow("OpenGL 1.4") << QStringList{"MESA_GL_VERSION_OVERRIDE=1.4"} << "The driver gives OpenGL 1.4 ";
+    QTest::newRow("OpenGL 2.1 without framebuffer objects")
+        << QStringList{"MESA_GL_VERSION_OVERRIDE=2.1",
+                       "MESA_EXTENSION_OVERRIDE=-GL_ARB_framebuffer_object -GL_EXT_framebuffer_object"}
+        << "The driver gives OpenGL 2.1 Mesa";
 }
 
 void TestSession::withoutUsableOpenGL()
 {
-    QFETCH(QString, variable);
+    QFETCH(QStringList, variables);
     QFETCH(QString, found);
-    const Outcome run = runSession({variable, QStringLiteral("SESSION_SCRIPT=no-opengl")}, 60000);
+    const Outcome run = runSession(variables + QStringList{"SESSION_SCRIPT=no-opengl"}, 60000);
     const QString tail = run.errors.right(3000);
     VERIFY_SESSION(run.finished, "the program did not end within 60 s");
     QVERIFY2(run.status == QProcess::NormalExit,
