@@ -30,7 +30,11 @@ QMatrix4x4 ScBasicCamera::projectionMatrix() const
 
 void ScBasicCamera::applyViewport()
 {
-    claimRect(viewportRect());
+    const QRect rect = viewportRect();
+    glScissor(rect.x(), rect.y(), rect.width(), rect.height());
+    glViewport(rect.x(), rect.y(), rect.width(), rect.height());
+    glClearColor(clearColor.x(), clearColor.y(), clearColor.z(), clearColor.w());
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
 void ScBasicCamera::endPass()
@@ -41,12 +45,4 @@ QRect ScBasicCamera::viewportRect() const
 {
     return QRect(scaledPixels(viewport.x(), width), scaledPixels(viewport.y(), height),
                  scaledPixels(viewport.width(), width), scaledPixels(viewport.height(), height));
-}
-
-void ScBasicCamera::claimRect(const QRect &rect) const
-{
-    glScissor(rect.x(), rect.y(), rect.width(), rect.height());
-    glViewport(rect.x(), rect.y(), rect.width(), rect.height());
-    glClearColor(clearColor.x(), clearColor.y(), clearColor.z(), clearColor.w());
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }

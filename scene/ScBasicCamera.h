@@ -6,7 +6,7 @@
 #include <QVector4D>
 
 // Base camera: identity view, projection perspective(60°, width / height, 0.01, 100);
-// claims the pixel rectangle trunc(viewport × (width, height)) and clears it.
+// claims its pixel rectangle (viewportRect) and clears it.
 class ScBasicCamera
 {
 public:
@@ -19,15 +19,12 @@ public:
     virtual void applyViewport();
     virtual void endPass();
 
-    // The pixel rectangle that applyViewport claims (lower-left origin).
-    QRect viewportRect() const;
+    // The pixel rectangle that applyViewport claims (lower-left origin); here
+    // trunc(viewport × (width, height)).
+    virtual QRect viewportRect() const;
 
     float width = 800.0f;
     float height = 600.0f;
     QRectF viewport = QRectF(0.0, 0.0, 1.0, 1.0);
     QVector4D clearColor = QVector4D(0.0f, 0.0f, 0.0f, 0.0f);
-
-protected:
-    // Scissor, viewport, clear colour and clear of `rect`. Needs a current GL context.
-    void claimRect(const QRect &rect) const;
 };

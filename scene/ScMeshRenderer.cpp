@@ -2,8 +2,6 @@
 
 #include "scene/ScBasicCamera.h"
 #include "scene/ScMesh.h"
-#include "scene/ScShaders.h"
-#include "scene/ScTextures.h"
 
 #include <QOpenGLShaderProgram>
 #include <QOpenGLTexture>
@@ -17,19 +15,6 @@ ScMeshRenderer::~ScMeshRenderer()
     m_texture.reset();
     m_shaderProgram.reset();
     m_mesh.reset();
-}
-
-void ScMeshRenderer::useLightMappedModel(QSharedPointer<QOpenGLTexture> &lightMap,
-                                         const char *lightMapPath, QSharedPointer<ScMesh> &mesh,
-                                         const ScVertex *vertices, int count)
-{
-    if (!lightMap)
-        lightMap = loadTexture(lightMapPath);
-    if (!mesh)
-        mesh = ScMesh::create(vertices, count);
-    m_mesh = mesh;
-    m_shaderProgram = unlitTexturedProgram();
-    m_texture = lightMap;
 }
 
 QSharedPointer<ScMeshRenderer> ScMeshRenderer::create()

@@ -9,7 +9,6 @@ class QOpenGLShaderProgram;
 class QOpenGLTexture;
 class ScBasicCamera;
 class ScMesh;
-struct ScVertex;
 
 // Draws one shared mesh with one shared program, an optional texture on unit 0 and a colour,
 // through a camera; eye position for the shaders = column 3 of inverse(view matrix).
@@ -40,11 +39,4 @@ public:
     QSharedPointer<QOpenGLShaderProgram> m_shaderProgram;
     QSharedPointer<QOpenGLTexture> m_texture;
     QVector4D color = QVector4D(1.0f, 1.0f, 1.0f, 1.0f);
-
-protected:
-    // Draws a model unlit with its light map (colour = texel). While empty, lightMap is loaded
-    // from the picture at lightMapPath, then mesh from the vertex table; both are shared by
-    // the callers. Needs a current GL context.
-    void useLightMappedModel(QSharedPointer<QOpenGLTexture> &lightMap, const char *lightMapPath,
-                             QSharedPointer<ScMesh> &mesh, const ScVertex *vertices, int count);
 };

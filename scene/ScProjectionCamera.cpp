@@ -25,11 +25,6 @@ QMatrix4x4 ScProjectionCamera::projectionMatrix() const
     return m;
 }
 
-void ScProjectionCamera::applyViewport()
-{
-    claimRect(viewportRect());
-}
-
 QRect ScProjectionCamera::viewportRect() const
 {
     // r = height / width; a target without width has no pixels, and r = 0 gives an empty rect.

@@ -17,11 +17,7 @@ public:
 
     QMatrix4x4 viewMatrix() const override;
     QMatrix4x4 projectionMatrix() const override;
-    // Needs a current GL context.
-    void applyViewport() override;
-
-    // The pixel rectangle that applyViewport claims (lower-left origin).
-    QRect viewportRect() const;
+    QRect viewportRect() const override;
 
     float orthoSize = 5.0f;
 };

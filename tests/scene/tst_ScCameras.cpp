@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -39,14 +40,12 @@ QVector3D eyeOf(const QMatrix4x4 &view)
     return view.inverted().column(3).toVector3D();
 }
 
-// The rectangle the camera claims with the viewport on a target of the given size.
-template<typename Camera>
-QRect claimedRect(Camera &&camera, const QRectF &viewport, const QSizeF &target)
+// Puts the camera's viewport on a target of the given size.
+void place(ScBasicCamera &camera, const QRectF &viewport, const QSizeF &target)
 {
     camera.viewport = viewport;
     camera.width = float(target.width());
     camera.height = float(target.height());
-    return camera.viewportRect();
 }
 
 } // namespace
@@ -196,7 +195,8 @@ void TestScCameras::viewportRectangle_data()
                                                << QRect(373, 40, 186, 186);
 }
 
-// The basic camera's rectangle and the close-up's, the latter made by its factory.
+// The basic camera's rectangle and the close-up's, the latter made by its factory; asked of the
+// camera's own class and through a base-class pointer, as the scene asks for it.
 void TestScCameras::viewportRectangle()
 {
     QFETCH(bool, closeUp);
@@ -204,13 +204,19 @@ void TestScCameras::viewportRectangle()
     QFETCH(QSizeF, target);
     QFETCH(QRect, expected);
 
-    const QRect got = closeUp ? claimedRect(*ScProjectionCamera::create(), viewport, target)
-                              : claimedRect(ScOrbitalCamera(), viewport, target);
-    QVERIFY2(got == expected,
-             QByteArray("rectangle at " + QByteArray::number(target.width()) + "x"
-                        + QByteArray::number(target.height()) + ": " + text(got) + ", expected "
-                        + text(expected))
-                 .constData());
+    const QSharedPointer<ScProjectionCamera> projection = ScProjectionCamera::create();
+    ScOrbitalCamera orbital;
+    ScBasicCamera *base = closeUp ? static_cast<ScBasicCamera *>(projection.data()) : &orbital;
+    place(*base, viewport, target);
+    const QRect direct = closeUp ? projection->viewportRect() : orbital.viewportRect();
+    const QRect throughBase = base->viewportRect();
+    for (const auto &[got, how] :
+         {std::pair(direct, "own class"), std::pair(throughBase, "base pointer")})
+        QVERIFY2(got == expected,
+                 QByteArray(QByteArray(how) + ": rectangle at " + QByteArray::number(target.width())
+                            + "x" + QByteArray::number(target.height()) + ": " + text(got)
+                            + ", expected " + text(expected))
+                     .constData());
 }
 
 void TestScCameras::closeUpProjection()
