@@ -5,6 +5,7 @@
 #include "presentation/PrPrismRenderer.h"
 #include "presentation/PrScene.h"
 #include "scene/ScMesh.h"
+#include "tests/presentation/WindowStates.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -96,7 +97,8 @@ int main(int argc, char **argv)
     measure("one prism, normal", [&](int i) { scene->firstPrism()->setApexAngle(i % 2 ? 59.5f : 60.0f); });
     scene->applyTwoPrismsSetup();
     measure("two prisms, normal", [&](int i) { scene->lastPrism()->setApexAngle(i % 2 ? 59.5f : 60.0f); });
-    scene->lastPrism()->setDispersionMode(-1);
+    // As the scene window's switch does it: both prisms tilted, then the band.
+    windowstates::switchSecondPrismAnomalous(*scene);
     measure("two prisms, anomalous (band moved)",
             [&](int i) { scene->lastPrism()->setAbsorptionSpectrumHeight(i % 2 ? 0.25 : 0.3); });
     return 0;
