@@ -9,6 +9,7 @@
 #include "presentation/PrScene.h"
 #include "scene/ScOpenGLWidget.h"
 #include "tests/app/WindowTesting.h"
+#include "tests/presentation/WindowStates.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -402,10 +403,11 @@ void TestSceneWindow::twoPrismsResetsTheControls()
 void TestSceneWindow::anomalousSwitch()
 {
     click("pushButtonSetupTwoPrisms");
+    QSharedPointer<PrScene> s = scene();
+    const QQuaternion firstUntilted = s->firstPrism()->rotation, lastUntilted = s->lastPrism()->rotation;
     QTest::mouseClick(find<QCheckBox>("checkBoxSecondPrismAnomalous"), Qt::LeftButton);
     QVERIFY(find<QCheckBox>("checkBoxSecondPrismAnomalous")->isChecked());
 
-    QSharedPointer<PrScene> s = scene();
     const QVector3D e1 = s->firstPrism()->rotation.toEulerAngles();
     const QVector3D e2 = s->lastPrism()->rotation.toEulerAngles();
     QVERIFY2(fuzzyVector(e1, QVector3D(20, 0, 0), 1e-3f) && fuzzyVector(e2, QVector3D(0, 20, 90), 1e-3f),
@@ -429,6 +431,15 @@ void TestSceneWindow::anomalousSwitch()
     QCOMPARE(find<QSlider>("sliderAbspSpectrumWidth")->value(), 5000);
     QCOMPARE(find<QSlider>("sliderAbspSpectrumHeight")->value(), 30);
     verifyAbsorptionControls(true);
+
+    // The tests' and benchmarks' stand-in for the switch leaves the prisms exactly as the window does.
+    const QQuaternion firstTilted = s->firstPrism()->rotation, lastTilted = last->rotation;
+    s->firstPrism()->setRotation(firstUntilted);
+    last->setRotation(lastUntilted);
+    last->setDispersionMode(1);
+    windowstates::switchSecondPrismAnomalous(*s);
+    QVERIFY2(s->firstPrism()->rotation == firstTilted && last->rotation == lastTilted && last->dispersionMode < 0,
+             "windowstates::switchSecondPrismAnomalous differs from the window's switch");
 }
 
 void TestSceneWindow::absorptionSliders_data()

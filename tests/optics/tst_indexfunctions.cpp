@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -21,6 +22,29 @@ QSharedPointer<PhUniformMeshIndexFunction> visibleMesh()
     return mesh;
 }
 
+quint64 bitsOf(double value)
+{
+    quint64 bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+// Bands across the scene window's sliders and two larger heights, as columns center,
+// widthCoefficient, height.
+void addBandColumnsAndRows()
+{
+    QTest::addColumn<double>("center");
+    QTest::addColumn<double>("widthCoefficient");
+    QTest::addColumn<double>("height");
+    QTest::newRow("default band") << 0.58 << 1600.0 << 0.3;
+    QTest::newRow("narrowest at 0.40, highest") << 0.40 << 4 / (0.03 * 0.03) << double(0.35f);
+    QTest::newRow("widest at 0.76, highest") << 0.76 << 4 / (0.12 * 0.12) << double(0.35f);
+    QTest::newRow("height 0") << 0.58 << 1600.0 << 0.0;
+    // Heights that keep exp's smallest results from rounding to 0 in the product.
+    QTest::newRow("height 1") << 0.58 << 1600.0 << 1.0;
+    QTest::newRow("height 1e300") << 0.58 << 1600.0 << 1e300;
+}
+
 } // namespace
 
 class TestIndexFunctions : public QObject
@@ -33,6 +57,10 @@ private slots:
     void parabolaValues();
     void bandValues_data();
     void bandValues();
+    void bandFarTailIsPositiveZero_data();
+    void bandFarTailIsPositiveZero();
+    void bandMatchesExpFormula_data();
+    void bandMatchesExpFormula();
     void effectiveRangeSearch_data();
     void effectiveRangeSearch();
     void complexFunctionParts();
@@ -91,6 +119,87 @@ void TestIndexFunctions::bandValues()
     const double k = PhGaussianIndexFunction::create()->value(wavelength);
     QVERIFY2(std::abs(k - expected) <= tolerance,
              qPrintable(QString("kappa(%1) = %2, expected %3 ± %4").arg(wavelength).arg(k, 0, 'g', 12).arg(expected).arg(tolerance)));
+}
+
+void TestIndexFunctions::bandFarTailIsPositiveZero_data()
+{
+    addBandColumnsAndRows();
+}
+
+// Far from the band κ is +0, sign bit clear, out to the Kramers–Kronig integral's reach and beyond.
+void TestIndexFunctions::bandFarTailIsPositiveZero()
+{
+    QFETCH(double, center);
+    QFETCH(double, widthCoefficient);
+    QFETCH(double, height);
+    auto band = PhGaussianIndexFunction::create();
+    band->center = center;
+    band->widthCoefficient = widthCoefficient;
+    band->height = height;
+    const double inf = std::numeric_limits<double>::infinity();
+    for (const double x : {-inf, -1e300, -100.0, 0.38 - 5.0, center - 2.0, center + 2.0, 0.78 + 5.0, 100.0, 1e300, inf}) {
+        const double k = band->value(x);
+        QVERIFY2(bitsOf(k) == 0, qPrintable(QString("kappa(%1) = %2 (bits %3), expected +0")
+                                                .arg(x).arg(k, 0, 'g', 17).arg(bitsOf(k), 16, 16, QLatin1Char('0'))));
+    }
+}
+
+void TestIndexFunctions::bandMatchesExpFormula_data()
+{
+    addBandColumnsAndRows();
+}
+
+// κ is exp(−((widthCoefficient·d)·d))·height bit for bit, d = λ − center, on both sides of where
+// the exponent passes −746 and −745.13 (exp's last step to +0), over the whole visible range
+// and beyond, and for a NaN wavelength.
+void TestIndexFunctions::bandMatchesExpFormula()
+{
+    QFETCH(double, center);
+    QFETCH(double, widthCoefficient);
+    QFETCH(double, height);
+    auto band = PhGaussianIndexFunction::create();
+    band->center = center;
+    band->widthCoefficient = widthCoefficient;
+    band->height = height;
+    const auto exponent = [&](double x) { return -((widthCoefficient * (x - center)) * (x - center)); };
+    const auto formula = [&](double x) { return std::exp(exponent(x)) * height; };
+
+    QVector<double> xs;
+    // The last wavelength above center whose exponent is at least −746, by bisection on doubles,
+    // and its 200 neighbours each way; mirrored below center.
+    double inside = center, outside = center + 10.0;
+    while (std::nextafter(inside, outside) != outside) {
+        const double middle = inside + (outside - inside) / 2;
+        (exponent(middle) >= -746.0 ? inside : outside) = middle;
+    }
+    for (double up = inside, down = inside; xs.size() < 402; up = std::nextafter(up, 100.0), down = std::nextafter(down, -100.0))
+        xs << up << down;
+    for (int i = 0; i < 402; ++i)
+        xs << 2 * center - xs[i];
+    // A sweep across exponents of about −700 to −800 on both sides.
+    const double d0 = std::sqrt(746.0 / widthCoefficient);
+    for (int k = -4000; k <= 3500; ++k)
+        xs << center + d0 * (1 + k * 1e-5) << center - d0 * (1 + k * 1e-5);
+    // The visible range and well beyond.
+    for (int k = -2560; k <= 2560; ++k)
+        xs << k / 256.0;
+
+    int below = 0, zeroByExp = 0, nonzero = 0;
+    for (const double x : qAsConst(xs)) {
+        const double got = band->value(x), expected = formula(x);
+        QVERIFY2(bitsOf(got) == bitsOf(expected),
+                 qPrintable(QString("kappa(%1) = %2, exp formula %3 (exponent %4)")
+                                .arg(x, 0, 'g', 17).arg(got, 0, 'g', 17).arg(expected, 0, 'g', 17).arg(exponent(x), 0, 'g', 17)));
+        const double e = exponent(x);
+        below += e < -746.0;
+        zeroByExp += e >= -746.0 && std::exp(e) == 0.0;
+        nonzero += expected != 0.0;
+    }
+    QVERIFY2(below > 0 && zeroByExp > 0 && (height == 0.0 || nonzero > 0),
+             qPrintable(QString("samples: %1 below −746, %2 where exp itself gives 0, %3 nonzero").arg(below).arg(zeroByExp).arg(nonzero)));
+
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    QVERIFY2(std::isnan(band->value(nan)), "kappa(NaN) is not NaN");
 }
 
 void TestIndexFunctions::effectiveRangeSearch_data()

@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -36,6 +37,31 @@ QVector<double> tableOf(const PhComplexIndexFunction &glass)
     return qSharedPointerDynamicCast<PhUniformMeshIndexFunction>(glass.realPart())->table;
 }
 
+// 64-bit FNV-1a of the values' bit patterns, each read from its lowest byte up, as 16 hex digits.
+QString fingerprint(const QVector<double> &values)
+{
+    quint64 hash = 14695981039346656037ull;
+    for (const double value : values) {
+        quint64 bits;
+        std::memcpy(&bits, &value, sizeof bits);
+        for (int byte = 0; byte < 8; ++byte) {
+            hash ^= (bits >> (8 * byte)) & 0xff;
+            hash *= 1099511628211ull;
+        }
+    }
+    return QString::number(hash, 16).rightJustified(16, QLatin1Char('0'));
+}
+
+// A fingerprint row for the band that the scene window's sliders set from these positions:
+// centre value / 1000 µm, width w = value / 100000 µm as the coefficient 4 / w², height
+// float(value) / 100.
+void addSliderBand(const char *name, int center, int width, int height, const char *expected)
+{
+    const double w = double(width) / 100000.0;
+    QTest::newRow(name) << double(center) / 1000.0 << 4.0 / (w * w) << double(float(height) / 100.0f)
+                        << QString::fromLatin1(expected);
+}
+
 } // namespace
 
 class TestKramersKronig : public QObject
@@ -46,6 +72,8 @@ private slots:
     void defaultBandTable_data();
     void defaultBandTable();
     void defaultBandExtremes();
+    void tableFingerprint_data();
+    void tableFingerprint();
     void flatBandGivesParabola();
     void buildInstallsMesh();
     void integrateOnePanel();
@@ -91,6 +119,47 @@ void TestKramersKronig::defaultBandExtremes()
     const double above = table[55] - parabola->value(0.60);
     QVERIFY2(std::abs(below + 0.180124) <= 5e-7 && std::abs(above - 0.180124) <= 5e-7,
              qPrintable(QString("corrections %1 at 0.56 and %2 at 0.60, expected ∓0.180124").arg(below, 0, 'g', 12).arg(above, 0, 'g', 12)));
+}
+
+// Every bit of the 100-node table, over bands across the sliders' ranges: recorded from the code
+// as it was before κ's far tails skipped std::exp (glibc, x86-64), so that no speed-up may change
+// a bit of it unnoticed.
+void TestKramersKronig::tableFingerprint_data()
+{
+    QTest::addColumn<double>("center");
+    QTest::addColumn<double>("widthCoefficient");
+    QTest::addColumn<double>("height");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("prism's default band") << 0.58 << 1600.0 << 0.3 << "09763ed5d49b823c";
+    addSliderBand("sliders' defaults (0.58, 0.05, 0.30)", 580, 5000, 30, "81d928a7da101c8f");
+    addSliderBand("narrowest at 0.40, highest", 400, 3000, 35, "a445283fb1fbaea3");
+    addSliderBand("narrowest at 0.76, height 0.05", 760, 3000, 5, "7e746f518046c04e");
+    addSliderBand("widest at 0.40, height 0.10", 400, 12000, 10, "5ca39aacd465f7dd");
+    addSliderBand("widest at 0.76, highest", 760, 12000, 35, "1b6573d4376f1aac");
+    addSliderBand("width 0.075 at 0.50, height 0.20", 500, 7500, 20, "ab5f1b152793fe4a");
+    addSliderBand("narrowest at 0.58, height 0.01", 580, 3000, 1, "f259051d8102cbdd");
+    addSliderBand("height 0", 580, 5000, 0, "3d7f958c7bd95033");
+}
+
+void TestKramersKronig::tableFingerprint()
+{
+    QFETCH(double, center);
+    QFETCH(double, widthCoefficient);
+    QFETCH(double, height);
+    QFETCH(QString, expected);
+    auto glass = PhComplexIndexFunction::create();
+    auto band = PhGaussianIndexFunction::create();
+    band->center = center;
+    band->widthCoefficient = widthCoefficient;
+    band->height = height;
+    glass->imaginaryFunction = band;
+    glass->buildRealPartFromAbsorption(0.38, 0.78, 100);
+    const QVector<double> table = tableOf(*glass);
+    QCOMPARE(table.size(), 100);
+    const QString got = fingerprint(table);
+    QVERIFY2(got == expected,
+             qPrintable(QString("table fingerprint %1, expected %2 (node 0 = %3, node 50 = %4)")
+                            .arg(got, expected).arg(table[0], 0, 'g', 17).arg(table[50], 0, 'g', 17)));
 }
 
 void TestKramersKronig::flatBandGivesParabola()

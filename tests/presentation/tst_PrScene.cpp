@@ -15,6 +15,7 @@
 #include "scene/ScOrbitalCamera.h"
 #include "scene/ScProjectionCamera.h"
 #include "scene/ScShaders.h"
+#include "tests/presentation/WindowStates.h"
 
 #include <QDir>
 #include <QOffscreenSurface>
@@ -336,19 +337,20 @@ void TestPrScene::retraceFollowsEveryChange_data()
     QTest::newRow("two prisms") << false << PrismAction([](PrScene &s) { s.applyTwoPrismsSetup(); });
     QTest::newRow("back to one prism") << true << PrismAction([](PrScene &s) { s.applyOnePrismSetup(); });
     QTest::newRow("second prism apex 55") << true << PrismAction([](PrScene &s) { s.lastPrism()->setApexAngle(55); });
-    QTest::newRow("anomalous second prism") << true << PrismAction([](PrScene &s) { s.lastPrism()->setDispersionMode(-1); });
+    // The band rows start from the anomalous state as the scene window's switch leaves it.
+    QTest::newRow("anomalous second prism") << true << PrismAction([](PrScene &s) { windowstates::switchSecondPrismAnomalous(s); });
     QTest::newRow("band centre") << true << PrismAction([](PrScene &s) {
-        s.lastPrism()->setDispersionMode(-1);
+        windowstates::switchSecondPrismAnomalous(s);
         s.retrace();
         s.lastPrism()->setAbsorptionSpectrumCenter(0.5);
     });
     QTest::newRow("band width") << true << PrismAction([](PrScene &s) {
-        s.lastPrism()->setDispersionMode(-1);
+        windowstates::switchSecondPrismAnomalous(s);
         s.retrace();
         s.lastPrism()->setAbsorptionSpectrumWidth(4 / (0.1 * 0.1));
     });
     QTest::newRow("band height") << true << PrismAction([](PrScene &s) {
-        s.lastPrism()->setDispersionMode(-1);
+        windowstates::switchSecondPrismAnomalous(s);
         s.retrace();
         s.lastPrism()->setAbsorptionSpectrumHeight(0.1);
     });
@@ -606,8 +608,11 @@ void TestPrScene::framebufferReadBack()
     if (setup >= 2)
         s.applyTwoPrismsSetup();
     if (setup == 3)
-        s.lastPrism()->setDispersionMode(-1);
+        windowstates::switchSecondPrismAnomalous(s);
+    g_reflectionLines = 0;
     s.retrace();
+    QVERIFY2(g_reflectionLines == 0,
+             qPrintable(QStringLiteral("%1 rays internally reflected in a state the window shows").arg(g_reflectionLines)));
     const QImage image = renderFrame(s);
     const QString dir = qEnvironmentVariable("PRESENTATION_SCREENSHOT_DIR");
     if (!dir.isEmpty())
