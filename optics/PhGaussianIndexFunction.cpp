@@ -11,7 +11,8 @@ double PhGaussianIndexFunction::value(double x) const
 {
     const double d = x - center;
     const double exponent = -((widthCoefficient * d) * d);
-    // exp rounds to +0 below about -745.1332: below -746 skip glibc's slow underflow path (NaN fails the test).
+    // exp rounds to +0 below about -745.1332; below -746 its slow underflow path is skipped.
+    // A NaN exponent fails the comparison and still goes through exp.
     if (exponent < -746.0)
         return 0.0 * height; // exp(exponent) * height there, whatever the height
     return std::exp(exponent) * height;
