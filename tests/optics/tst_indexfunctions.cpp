@@ -45,6 +45,19 @@ void addBandColumnsAndRows()
     QTest::newRow("height 1e300") << 0.58 << 1600.0 << 1e300;
 }
 
+// The band of the current row's center, widthCoefficient and height columns.
+QSharedPointer<PhGaussianIndexFunction> bandOfRow()
+{
+    QFETCH(double, center);
+    QFETCH(double, widthCoefficient);
+    QFETCH(double, height);
+    auto band = PhGaussianIndexFunction::create();
+    band->center = center;
+    band->widthCoefficient = widthCoefficient;
+    band->height = height;
+    return band;
+}
+
 } // namespace
 
 class TestIndexFunctions : public QObject
@@ -129,13 +142,8 @@ void TestIndexFunctions::bandFarTailIsPositiveZero_data()
 // Far from the band κ is +0, sign bit clear, out to the Kramers–Kronig integral's reach and beyond.
 void TestIndexFunctions::bandFarTailIsPositiveZero()
 {
-    QFETCH(double, center);
-    QFETCH(double, widthCoefficient);
-    QFETCH(double, height);
-    auto band = PhGaussianIndexFunction::create();
-    band->center = center;
-    band->widthCoefficient = widthCoefficient;
-    band->height = height;
+    const auto band = bandOfRow();
+    const double center = band->center;
     const double inf = std::numeric_limits<double>::infinity();
     for (const double x : {-inf, -1e300, -100.0, 0.38 - 5.0, center - 2.0, center + 2.0, 0.78 + 5.0, 100.0, 1e300, inf}) {
         const double k = band->value(x);
@@ -154,13 +162,8 @@ void TestIndexFunctions::bandMatchesExpFormula_data()
 // and beyond, and for a NaN wavelength.
 void TestIndexFunctions::bandMatchesExpFormula()
 {
-    QFETCH(double, center);
-    QFETCH(double, widthCoefficient);
-    QFETCH(double, height);
-    auto band = PhGaussianIndexFunction::create();
-    band->center = center;
-    band->widthCoefficient = widthCoefficient;
-    band->height = height;
+    const auto band = bandOfRow();
+    const double center = band->center, widthCoefficient = band->widthCoefficient, height = band->height;
     const auto exponent = [&](double x) { return -((widthCoefficient * (x - center)) * (x - center)); };
     const auto formula = [&](double x) { return std::exp(exponent(x)) * height; };
 
@@ -220,15 +223,8 @@ void TestIndexFunctions::effectiveRangeSearch_data()
 
 void TestIndexFunctions::effectiveRangeSearch()
 {
-    QFETCH(double, center);
-    QFETCH(double, widthCoefficient);
-    QFETCH(double, height);
     QFETCH(double, expected);
-    auto band = PhGaussianIndexFunction::create();
-    band->center = center;
-    band->widthCoefficient = widthCoefficient;
-    band->height = height;
-    const double r = band->effectiveRange();
+    const double r = bandOfRow()->effectiveRange();
     QVERIFY2(r == expected, qPrintable(QString("effectiveRange = %1, expected %2").arg(r).arg(expected)));
 }
 
