@@ -1,6 +1,7 @@
 #include "optics/PhComplexIndexFunction.h"
 
 #include "optics/KramersKronigContext.h"
+#include "optics/PhParabolicIndexFunction.h"
 #include "optics/PhUniformMeshIndexFunction.h"
 
 #include <QVector>
@@ -34,13 +35,14 @@ PhComplexIndexFunction *PhComplexIndexFunction::buildRealPartFromAbsorption(doub
 {
     QVector<double> table(count, 0.0);
     const double upper = imaginaryPart()->effectiveRange();
+    // The default parabola, whatever the real part was before.
+    const PhParabolicIndexFunction parabola;
 
     double wavelength = 0.0;
     KramersKronigContext context{this, &wavelength};
     for (int i = 0; i < count; ++i) {
         wavelength = (i * (hi - lo)) / count + lo;
-        // The default parabola, whatever the real part was before.
-        const double base = (0.24570000000000003 * wavelength) * wavelength - 0.40950000000000003 * wavelength + 1.4651;
+        const double base = parabola.value(wavelength);
         const double delta = integrateKramersKronig(1e-8, upper, 10 * count, &context);
         table[i] = delta + base;
     }
