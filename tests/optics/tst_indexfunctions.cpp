@@ -87,11 +87,12 @@ private slots:
 
 void TestIndexFunctions::parabolaDefaults()
 {
-    // The defaults are the double products 0.91·0.27, 0.91·(−0.45), 0.91·1.61.
+    // The defaults are the double products 0.91·0.27, 0.91·(−0.45), 0.91·1.61, bit for bit
+    // (QCOMPARE on doubles would accept any value within its fuzzy bound).
     const auto p = PhParabolicIndexFunction::create();
-    QCOMPARE(p->a, 0.24570000000000003);
-    QCOMPARE(p->b, -0.40950000000000003);
-    QCOMPARE(p->c, 1.4651);
+    QVERIFY2(p->a == 0.24570000000000003 && p->b == -0.40950000000000003 && p->c == 1.4651,
+             qPrintable(QString("a = %1, b = %2, c = %3, expected 0.24570000000000003, -0.40950000000000003, 1.4651")
+                            .arg(p->a, 0, 'g', 17).arg(p->b, 0, 'g', 17).arg(p->c, 0, 'g', 17)));
 }
 
 void TestIndexFunctions::parabolaValues_data()
