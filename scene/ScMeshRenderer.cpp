@@ -75,11 +75,12 @@ void ScMeshRenderer::release()
 
 void ScMeshRenderer::render(ScBasicCamera *camera)
 {
+    const QSharedPointer<ScMesh> m = mesh();
+    const QSharedPointer<QOpenGLShaderProgram> program = shaderProgram();
     // A renderer without mesh or program has nothing to draw with.
-    if (!visible || !mesh() || !shaderProgram())
+    if (!visible || !m || !program)
         return;
     bind(camera);
-    const QSharedPointer<ScMesh> m = mesh();
-    m->draw(shaderProgram().data(), 0, m->vertexCount);
+    m->draw(program.data(), 0, m->vertexCount);
     release();
 }

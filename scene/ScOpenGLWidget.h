@@ -7,9 +7,10 @@
 class ScScene;
 
 // The GL view that drives one ScScene: a drag by (dx, dy) pixels rotates by (dy / -40, dx / -40)
-// degrees (pitch, yaw); frames are drawn continuously. Without a context of OpenGL 2.0 with
-// GLSL 1.20 it leaves the scene uninitialised, says so on the console and in a message box, and
-// ends the application's event loop with openGLFailureExitCode once the box is closed.
+// degrees (pitch, yaw); frames are drawn continuously. Without a context that meets the need in
+// ScOpenGLSupport.h (OpenGL 2.0 with GLSL 1.20 and framebuffer objects) it leaves the scene
+// uninitialised, says so on the console and in a message box, and ends the application's event
+// loop with openGLFailureExitCode once the box is closed.
 class ScOpenGLWidget : public QOpenGLWidget
 {
 public:

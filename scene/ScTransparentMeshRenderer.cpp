@@ -34,17 +34,18 @@ QVector<TransparentTriangleKey> ScTransparentMeshRenderer::sortedTriangleKeys(
 
 void ScTransparentMeshRenderer::render(ScBasicCamera *camera)
 {
-    if (!visible || !mesh() || !shaderProgram())
+    const QSharedPointer<ScMesh> m = mesh();
+    const QSharedPointer<QOpenGLShaderProgram> program = shaderProgram();
+    if (!visible || !m || !program)
         return;
     const QMatrix4x4 modelView = camera->viewMatrix() * modelMatrix();
-    const QSharedPointer<ScMesh> m = mesh();
     const QVector<TransparentTriangleKey> keys = sortedTriangleKeys(m->vertices, modelView);
 
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     bind(camera);
     for (const TransparentTriangleKey &key : keys)
-        mesh()->draw(shaderProgram().data(), key.firstVertex, 3);
+        m->draw(program.data(), key.firstVertex, 3);
     release();
     glDisable(GL_BLEND);
 }
