@@ -70,6 +70,16 @@ PhRayBundle traceLikeBeam(PrScene &scene)
     return bundle;
 }
 
+// The switch to anomalous dispersion and its retrace, then `change` on the last prism's band.
+PrismAction bandChange(const std::function<void(PrPrismRenderer &)> &change)
+{
+    return [change](PrScene &s) {
+        windowstates::switchSecondPrismAnomalous(s);
+        s.retrace();
+        change(*s.lastPrism());
+    };
+}
+
 int g_reflectionLines = 0;
 QtMessageHandler g_previousHandler = nullptr;
 
@@ -339,21 +349,9 @@ void TestPrScene::retraceFollowsEveryChange_data()
     QTest::newRow("second prism apex 55") << true << PrismAction([](PrScene &s) { s.lastPrism()->setApexAngle(55); });
     // The band rows start from the anomalous state as the scene window's switch leaves it.
     QTest::newRow("anomalous second prism") << true << PrismAction([](PrScene &s) { windowstates::switchSecondPrismAnomalous(s); });
-    QTest::newRow("band centre") << true << PrismAction([](PrScene &s) {
-        windowstates::switchSecondPrismAnomalous(s);
-        s.retrace();
-        s.lastPrism()->setAbsorptionSpectrumCenter(0.5);
-    });
-    QTest::newRow("band width") << true << PrismAction([](PrScene &s) {
-        windowstates::switchSecondPrismAnomalous(s);
-        s.retrace();
-        s.lastPrism()->setAbsorptionSpectrumWidth(4 / (0.1 * 0.1));
-    });
-    QTest::newRow("band height") << true << PrismAction([](PrScene &s) {
-        windowstates::switchSecondPrismAnomalous(s);
-        s.retrace();
-        s.lastPrism()->setAbsorptionSpectrumHeight(0.1);
-    });
+    QTest::newRow("band centre") << true << bandChange([](PrPrismRenderer &p) { p.setAbsorptionSpectrumCenter(0.5); });
+    QTest::newRow("band width") << true << bandChange([](PrPrismRenderer &p) { p.setAbsorptionSpectrumWidth(4 / (0.1 * 0.1)); });
+    QTest::newRow("band height") << true << bandChange([](PrPrismRenderer &p) { p.setAbsorptionSpectrumHeight(0.1); });
 }
 
 void TestPrScene::retraceFollowsEveryChange()
