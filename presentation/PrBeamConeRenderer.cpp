@@ -11,6 +11,7 @@
 #include "scene/ScTextures.h"
 
 #include <QOpenGLTexture>
+#include <qopengl.h>
 
 #include <typeinfo>
 
@@ -78,15 +79,17 @@ QMatrix4x4 PrBeamConeRenderer::modelMatrix() const
     return QMatrix4x4();
 }
 
-// Each translucent draw sets up blending and leaves it disabled.
 void PrBeamConeRenderer::render(ScBasicCamera *camera)
 {
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     if (typeid(*camera) == typeid(ScOrbitalCamera)) {
         roomStrip->render(camera);
         ScTransparentMeshRenderer::render(camera);
     } else {
         closeUpStrip->render(camera);
     }
+    glDisable(GL_BLEND);
 }
 
 void PrBeamConeRenderer::rebuild(const QVector<QSharedPointer<PrPrismRenderer>> &prisms,
