@@ -13,6 +13,7 @@
 #include <qopengl.h>
 
 #include <cmath>
+#include <iterator>
 
 QSharedPointer<QOpenGLTexture> PrPrismRenderer::roomCubeMap;
 QSharedPointer<ScMesh> PrPrismRenderer::prismBodyMesh;
@@ -45,13 +46,13 @@ PrPrismRenderer::PrPrismRenderer()
     if (!roomCubeMap)
         roomCubeMap = loadCubeMapTexture(":/gfx/roomCubemap", ".png", "_LF", "_RT", "_UP", "_DN", "_FR", "_BK");
     if (!prismBodyMesh)
-        prismBodyMesh = ScMesh::create(prismBodyVertices, 24, true);
+        prismBodyMesh = ScMesh::create(prismBodyVertices, int(std::size(prismBodyVertices)), true);
     if (!prismStandBaseMesh)
-        prismStandBaseMesh = ScMesh::create(prismStandBaseVertices, 564);
+        prismStandBaseMesh = ScMesh::create(prismStandBaseVertices, int(std::size(prismStandBaseVertices)));
     if (!prismStandRodMesh)
-        prismStandRodMesh = ScMesh::create(prismStandRodVertices, 168, false, true);
+        prismStandRodMesh = ScMesh::create(prismStandRodVertices, int(std::size(prismStandRodVertices)), false, true);
     if (!prismStandArcMesh)
-        prismStandArcMesh = ScMesh::create(prismStandArcVertices, 696, false, true);
+        prismStandArcMesh = ScMesh::create(prismStandArcVertices, int(std::size(prismStandArcVertices)), false, true);
     if (standRodHeight == 0.0f) {
         standRodHeight = prismStandRodMesh->boundsMax.y() - prismStandRodMesh->boundsMin.y();
         standArcHeight = prismStandArcMesh->boundsMax.y() - prismStandArcMesh->boundsMin.y();

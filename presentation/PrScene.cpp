@@ -27,6 +27,12 @@ ScOpenGLWidget *viewShowing(const ScScene *scene)
     return nullptr;
 }
 
+// Shows the prism at p with a 60-degree apex and normal dispersion; the caller turns and scales it.
+PrPrismRenderer *showPrismAt(PrPrismRenderer *prism, const QVector3D &p)
+{
+    return prism->setApexAngle(60.0f)->setDispersionMode(1)->setVisible(true)->setPosition(p);
+}
+
 } // namespace
 
 // Members go in reverse order: beam, prisms, screen, room, close-up camera, room camera.
@@ -116,12 +122,7 @@ void PrScene::retrace()
 
 void PrScene::showFirstPrism()
 {
-    PrPrismRenderer *first = prisms.first().data();
-    first->apexAngle = 60.0f;
-    first->facesValid = false;
-    first->setDispersionMode(1)
-        ->setVisible(true)
-        ->setPosition(QVector3D(1.3f, 0.22f, -2.6f))
+    showPrismAt(prisms.first().data(), QVector3D(1.3f, 0.22f, -2.6f))
         ->setRotation(QQuaternion::fromEulerAngles(0.0f, 0.0f, 0.0f))
         ->setScale(QVector3D(0.5f, 0.5f, 0.5f));
 }
@@ -143,12 +144,7 @@ void PrScene::applyOnePrismSetup()
 void PrScene::applyTwoPrismsSetup()
 {
     showFirstPrism();
-    PrPrismRenderer *last = prisms.last().data();
-    last->apexAngle = 60.0f;
-    last->facesValid = false;
-    last->setDispersionMode(1)
-        ->setVisible(true)
-        ->setPosition(QVector3D(1.27f, 0.32f, -2.9f))
+    showPrismAt(prisms.last().data(), QVector3D(1.27f, 0.32f, -2.9f))
         ->setScale(QVector3D(0.5f, 0.5f, 0.5f))
         ->setRotation(QQuaternion::fromEulerAngles(0.0f, 0.0f, 90.0f));
     placeLightSource();

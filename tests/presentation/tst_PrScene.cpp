@@ -70,6 +70,23 @@ PhRayBundle traceLikeBeam(PrScene &scene)
     return bundle;
 }
 
+// The kWidth × kHeight image pixel (rows top down) where viewProjection puts a world point.
+QPoint pixelOf(const QMatrix4x4 &viewProjection, const QVector3D &world)
+{
+    const QVector3D ndc = viewProjection.map(world);
+    return QPoint(int((ndc.x() + 1) * 0.5f * kWidth), int((1 - ndc.y()) * 0.5f * kHeight));
+}
+
+// The switch to anomalous dispersion and its retrace, then `change` on the last prism's band.
+PrismAction bandChange(const std::function<void(PrPrismRenderer &)> &change)
+{
+    return [change](PrScene &s) {
+        windowstates::switchSecondPrismAnomalous(s);
+        s.retrace();
+        change(*s.lastPrism());
+    };
+}
+
 int g_reflectionLines = 0;
 QtMessageHandler g_previousHandler = nullptr;
 
@@ -339,21 +356,9 @@ void TestPrScene::retraceFollowsEveryChange_data()
     QTest::newRow("second prism apex 55") << true << PrismAction([](PrScene &s) { s.lastPrism()->setApexAngle(55); });
     // The band rows start from the anomalous state as the scene window's switch leaves it.
     QTest::newRow("anomalous second prism") << true << PrismAction([](PrScene &s) { windowstates::switchSecondPrismAnomalous(s); });
-    QTest::newRow("band centre") << true << PrismAction([](PrScene &s) {
-        windowstates::switchSecondPrismAnomalous(s);
-        s.retrace();
-        s.lastPrism()->setAbsorptionSpectrumCenter(0.5);
-    });
-    QTest::newRow("band width") << true << PrismAction([](PrScene &s) {
-        windowstates::switchSecondPrismAnomalous(s);
-        s.retrace();
-        s.lastPrism()->setAbsorptionSpectrumWidth(4 / (0.1 * 0.1));
-    });
-    QTest::newRow("band height") << true << PrismAction([](PrScene &s) {
-        windowstates::switchSecondPrismAnomalous(s);
-        s.retrace();
-        s.lastPrism()->setAbsorptionSpectrumHeight(0.1);
-    });
+    QTest::newRow("band centre") << true << bandChange([](PrPrismRenderer &p) { p.setAbsorptionSpectrumCenter(0.5); });
+    QTest::newRow("band width") << true << bandChange([](PrPrismRenderer &p) { p.setAbsorptionSpectrumWidth(4 / (0.1 * 0.1)); });
+    QTest::newRow("band height") << true << bandChange([](PrPrismRenderer &p) { p.setAbsorptionSpectrumHeight(0.1); });
 }
 
 void TestPrScene::retraceFollowsEveryChange()
@@ -680,11 +685,10 @@ void TestPrScene::framebufferReadBack()
     const QVector<ScVertex> &vertices = strip.vertices;
     for (int i = 0; i + 1 < vertices.size(); i += 6) {
         // Vertices 6k and 6k + 1 are the two sides of the strip at point k.
-        const QVector3D ndc = vp.map((vertices[i].position + vertices[i + 1].position) * 0.5f);
-        const int x = int((ndc.x() + 1) * 0.5f * kWidth), y = int((1 - ndc.y()) * 0.5f * kHeight);
-        if (x < 0 || x >= kWidth || y < 0 || y >= kHeight)
+        const QPoint at = pixelOf(vp, (vertices[i].position + vertices[i + 1].position) * 0.5f);
+        if (at.x() < 0 || at.x() >= kWidth || at.y() < 0 || at.y() >= kHeight)
             continue;
-        const QRgb c = image.pixel(x, y);
+        const QRgb c = image.pixel(at);
         const int spread = qMax(qMax(qRed(c), qGreen(c)), qBlue(c)) - qMin(qMin(qRed(c), qGreen(c)), qBlue(c));
         coloured += spread > 60 ? 1 : 0;
     }
@@ -703,8 +707,7 @@ void TestPrScene::prismBodyShowsTheRoom()
     const QImage image = renderFrame(s);
     const PrPrismRenderer &prism = *s.firstPrism();
     const QVector3D centre = prism.modelMatrix().map((prism.mesh()->boundsMin + prism.mesh()->boundsMax) * 0.5f);
-    const QVector3D ndc = (s.roomCamera->projectionMatrix() * s.roomCamera->viewMatrix()).map(centre);
-    const QPoint at(int((ndc.x() + 1) * 0.5f * kWidth), int((1 - ndc.y()) * 0.5f * kHeight));
+    const QPoint at = pixelOf(s.roomCamera->projectionMatrix() * s.roomCamera->viewMatrix(), centre);
     QVERIFY2(QRect(0, 0, kWidth, kHeight).adjusted(8, 8, -8, -8).contains(at), "the prism body is in view");
 
     // A 17 x 17 patch around the body's centre: the wire frame's lines alone do not make it.

@@ -11,6 +11,8 @@
 #include <QOpenGLContext>
 #include <QtTest>
 
+#include <memory>
+
 class TestPrSceneView : public QObject
 {
     Q_OBJECT
@@ -24,24 +26,24 @@ private slots:
 private:
     void verifyBuffers(const char *when);
 
-    ScOpenGLWidget *m_view = nullptr;
+    std::unique_ptr<ScOpenGLWidget> m_view;
     QSharedPointer<PrScene> m_scene;
 };
 
 void TestPrSceneView::initTestCase()
 {
     m_scene = PrScene::create();
-    m_view = new ScOpenGLWidget;
+    m_view = std::make_unique<ScOpenGLWidget>();
     m_view->m_scene = m_scene;
     m_view->resize(640, 480);
     m_view->show();
-    QVERIFY2(QTest::qWaitForWindowExposed(m_view), "the GL widget is never shown");
+    QVERIFY2(QTest::qWaitForWindowExposed(m_view.get()), "the GL widget is never shown");
     QTRY_VERIFY2(m_scene->beam, "the widget never initialised the scene");
 }
 
 void TestPrSceneView::cleanupTestCase()
 {
-    delete m_view;
+    m_view.reset();
     m_scene.reset();
 }
 
