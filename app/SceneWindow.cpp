@@ -112,7 +112,7 @@ void SceneWindow::applySetup(bool twoPrisms)
             scene->applyTwoPrismsSetup();
         else
             scene->applyOnePrismSetup();
-        chartPrism(twoPrisms ? scene->lastPrism() : scene->firstPrism(), 1.0);
+        chartPrism(controlledPrism(scene), 1.0);
         scene->retrace();
     }
 
