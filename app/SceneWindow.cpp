@@ -33,7 +33,6 @@ SceneWindow::~SceneWindow()
 {
     if (instance == this)
         instance = nullptr;
-    delete ui;
 }
 
 void SceneWindow::initialize(MenuWindow *menuWindow)
@@ -41,7 +40,7 @@ void SceneWindow::initialize(MenuWindow *menuWindow)
     Q_UNUSED(menuWindow);
     instance = this;
 
-    ui = new SceneWindowUi();
+    ui = std::make_unique<SceneWindowUi>();
     ui->setupUi(this);
     ui->sceneWidget->m_scene = PrScene::create();
 
