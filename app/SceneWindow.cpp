@@ -72,8 +72,6 @@ void SceneWindow::initialize(MenuWindow *menuWindow)
 
 QSharedPointer<PrScene> SceneWindow::presentationScene() const
 {
-    if (!ui)
-        return {};
     QSharedPointer<PrScene> scene = qSharedPointerDynamicCast<PrScene>(ui->sceneWidget->scene());
     if (!scene || !scene->firstPrism() || !scene->lastPrism())
         return {};
