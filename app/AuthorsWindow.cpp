@@ -10,14 +10,11 @@ AuthorsWindow::AuthorsWindow()
 {
 }
 
-AuthorsWindow::~AuthorsWindow()
-{
-    delete ui;
-}
+AuthorsWindow::~AuthorsWindow() = default;
 
 void AuthorsWindow::initialize(MenuWindow *menuWindow)
 {
-    ui = new AuthorsWindowUi();
+    ui = std::make_unique<AuthorsWindowUi>();
     ui->setupUi(this);
 
     connect(ui->pushButtonToMenu, &QAbstractButton::clicked, this, &QWidget::hide);

@@ -2,6 +2,8 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
 class MenuWindow;
 struct AuthorsWindowUi;
 
@@ -18,5 +20,5 @@ public:
     void initialize(MenuWindow *menuWindow);
 
 private:
-    AuthorsWindowUi *ui = nullptr;
+    std::unique_ptr<AuthorsWindowUi> ui;
 };

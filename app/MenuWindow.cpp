@@ -12,14 +12,11 @@ MenuWindow::MenuWindow()
 {
 }
 
-MenuWindow::~MenuWindow()
-{
-    delete ui;
-}
+MenuWindow::~MenuWindow() = default;
 
 void MenuWindow::initialize(SceneWindow *sceneWindow, AuthorsWindow *authorsWindow)
 {
-    ui = new MenuWindowUi();
+    ui = std::make_unique<MenuWindowUi>();
     ui->setupUi(this);
 
     connect(ui->pushButtonStart, &QAbstractButton::clicked, this, &QWidget::hide);

@@ -2,6 +2,8 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
 class AuthorsWindow;
 class SceneWindow;
 struct MenuWindowUi;
@@ -20,5 +22,5 @@ public:
     void initialize(SceneWindow *sceneWindow, AuthorsWindow *authorsWindow);
 
 private:
-    MenuWindowUi *ui = nullptr;
+    std::unique_ptr<MenuWindowUi> ui;
 };

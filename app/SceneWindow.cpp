@@ -33,7 +33,6 @@ SceneWindow::~SceneWindow()
 {
     if (instance == this)
         instance = nullptr;
-    delete ui;
 }
 
 void SceneWindow::initialize(MenuWindow *menuWindow)
@@ -41,7 +40,7 @@ void SceneWindow::initialize(MenuWindow *menuWindow)
     Q_UNUSED(menuWindow);
     instance = this;
 
-    ui = new SceneWindowUi();
+    ui = std::make_unique<SceneWindowUi>();
     ui->setupUi(this);
     ui->sceneWidget->m_scene = PrScene::create();
 
@@ -73,8 +72,6 @@ void SceneWindow::initialize(MenuWindow *menuWindow)
 
 QSharedPointer<PrScene> SceneWindow::presentationScene() const
 {
-    if (!ui)
-        return {};
     QSharedPointer<PrScene> scene = qSharedPointerDynamicCast<PrScene>(ui->sceneWidget->scene());
     if (!scene || !scene->firstPrism() || !scene->lastPrism())
         return {};
@@ -112,7 +109,7 @@ void SceneWindow::applySetup(bool twoPrisms)
             scene->applyTwoPrismsSetup();
         else
             scene->applyOnePrismSetup();
-        chartPrism(twoPrisms ? scene->lastPrism() : scene->firstPrism(), 1.0);
+        chartPrism(controlledPrism(scene), 1.0);
         scene->retrace();
     }
 

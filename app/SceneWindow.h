@@ -4,6 +4,7 @@
 #include <QSharedPointer>
 
 #include <functional>
+#include <memory>
 
 class MenuWindow;
 class PrPrismRenderer;
@@ -65,5 +66,5 @@ private:
     int defaultAbsorptionHeight = 0;
     bool blockAbsorptionSlots = false;
     bool twoPrismsMode = false;
-    SceneWindowUi *ui = nullptr;
+    std::unique_ptr<SceneWindowUi> ui;
 };

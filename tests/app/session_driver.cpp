@@ -50,6 +50,14 @@ T *control(const char *windowName, const char *name)
     return w ? w->findChild<T *>(QString::fromLatin1(name)) : nullptr;
 }
 
+// The control if it is there and enabled; otherwise the session fails and this is null.
+template<typename T>
+T *enabledControl(const char *windowName, const char *name)
+{
+    T *c = control<T>(windowName, name);
+    return check(c && c->isEnabled(), QStringLiteral("%1 missing or disabled").arg(name)) ? c : nullptr;
+}
+
 bool onlyVisible(const char *name)
 {
     QWidget *expected = window(name);
@@ -67,8 +75,8 @@ bool onlyVisible(const char *name)
 
 bool click(const char *windowName, const char *button)
 {
-    auto *b = control<QAbstractButton>(windowName, button);
-    if (!check(b && b->isEnabled(), QStringLiteral("%1 missing or disabled").arg(button)))
+    auto *b = enabledControl<QAbstractButton>(windowName, button);
+    if (!b)
         return false;
     QTest::mouseClick(b, Qt::LeftButton);
     QTest::qWait(20);
@@ -90,8 +98,8 @@ bool keyTo(T *widget, Qt::Key key, int end, const char *name)
 // Steps a spin box to its maximum, to its minimum, and back to where it was.
 bool sweepSpinBox(const char *name)
 {
-    auto *spin = control<QSpinBox>("SceneWindow", name);
-    if (!check(spin && spin->isEnabled(), QStringLiteral("%1 missing or disabled").arg(name)))
+    auto *spin = enabledControl<QSpinBox>("SceneWindow", name);
+    if (!spin)
         return false;
     const int start = spin->value();
     const bool ok = keyTo(spin, Qt::Key_Up, spin->maximum(), name) && keyTo(spin, Qt::Key_Down, spin->minimum(), name)
@@ -104,8 +112,8 @@ bool sweepSpinBox(const char *name)
 // by key, then sets it back to its value.
 bool sweepSlider(const char *name, int stride)
 {
-    auto *slider = control<QAbstractSlider>("SceneWindow", name);
-    if (!check(slider && slider->isEnabled(), QStringLiteral("%1 missing or disabled").arg(name)))
+    auto *slider = enabledControl<QAbstractSlider>("SceneWindow", name);
+    if (!slider)
         return false;
     const int start = slider->value();
     while (slider->value() < slider->maximum())

@@ -125,7 +125,6 @@ private:
     void verifyAbsorptionControls(bool anomalous);
 
     SceneWindow *window = nullptr;
-    QByteArray firstDisplayFailure;
     bool firstDisplayOneSeries = false;
     bool firstDisplayChartsFirst = false;
 };

@@ -9,6 +9,7 @@ namespace {
 
 struct Outcome
 {
+    int timeoutMs = 0;
     bool finished = false;
     QProcess::ExitStatus status = QProcess::NormalExit;
     int code = -1;
@@ -27,6 +28,7 @@ Outcome runSession(const QStringList &variables, int timeoutMs)
     program.setProcessChannelMode(QProcess::SeparateChannels);
     program.start(QStringLiteral(DISPERSION_PROGRAM), {QStringLiteral("-testability")});
     Outcome outcome;
+    outcome.timeoutMs = timeoutMs;
     if (!program.waitForStarted(10000)) {
         outcome.errors = program.errorString();
         return outcome;
@@ -45,6 +47,18 @@ Outcome runSession(const QStringList &variables, int timeoutMs)
 
 #define VERIFY_SESSION(condition, what) QVERIFY2(condition, qPrintable(QStringLiteral(what) + ":\n" + tail))
 
+// What every run must show: it ended within its time, by an exit rather than a signal, and left
+// no sanitizer report.
+#define VERIFY_ENDED_CLEANLY(run) \
+    do { \
+        QVERIFY2(run.finished, qPrintable(QStringLiteral("the program did not end within %1 s:\n%2") \
+                                              .arg(run.timeoutMs / 1000).arg(tail))); \
+        QVERIFY2(run.status == QProcess::NormalExit, \
+                 qPrintable(QStringLiteral("the program ended by signal %1:\n%2").arg(run.code).arg(tail))); \
+        VERIFY_SESSION(!run.errors.contains("AddressSanitizer") && !run.errors.contains("runtime error:"), \
+                       "sanitizer report"); \
+    } while (false)
+
 class TestSession : public QObject
 {
     Q_OBJECT
@@ -60,14 +74,10 @@ void TestSession::wholeSession()
 {
     const Outcome run = runSession({}, 240000);
     const QString tail = run.errors.right(3000);
-    VERIFY_SESSION(run.finished, "the session did not end within 240 s");
-    QVERIFY2(run.status == QProcess::NormalExit,
-             qPrintable(QStringLiteral("the program crashed (signal %1):\n%2").arg(run.code).arg(tail)));
+    VERIFY_ENDED_CLEANLY(run);
     VERIFY_SESSION(run.errors.contains("session: driver loaded"), "the session driver was not loaded");
     VERIFY_SESSION(!run.errors.contains("session: FAIL"), "a session check failed");
     VERIFY_SESSION(run.errors.contains("session: done"), "the session did not reach Exit");
-    VERIFY_SESSION(!run.errors.contains("AddressSanitizer") && !run.errors.contains("runtime error:"),
-                   "sanitizer report");
     // The width slider printed its coefficient at both ends of its range.
     const QStringList lines = run.errors.split('\n');
     VERIFY_SESSION(lines.contains("277.778") && lines.contains("4444.44"),
@@ -94,9 +104,7 @@ void TestSession::withoutUsableOpenGL()
     QFETCH(QString, found);
     const Outcome run = runSession(variables + QStringList{"SESSION_SCRIPT=no-opengl"}, 60000);
     const QString tail = run.errors.right(3000);
-    VERIFY_SESSION(run.finished, "the program did not end within 60 s");
-    QVERIFY2(run.status == QProcess::NormalExit,
-             qPrintable(QStringLiteral("the program crashed (signal %1):\n%2").arg(run.code).arg(tail)));
+    VERIFY_ENDED_CLEANLY(run);
     VERIFY_SESSION(run.errors.contains("session: dragged and resized the view")
                        && run.errors.contains("session: closed the message") && !run.errors.contains("session: FAIL"),
                    "the session did not reach and close the message box");
@@ -104,8 +112,6 @@ void TestSession::withoutUsableOpenGL()
                    "the message box does not say what is needed and what the driver gives");
     VERIFY_SESSION(run.errors.contains("\nCannot show the presentation: it needs OpenGL 2.0 with GLSL 1.20, but "),
                    "no console line about OpenGL 2.0 and GLSL 1.20");
-    VERIFY_SESSION(!run.errors.contains("AddressSanitizer") && !run.errors.contains("runtime error:"),
-                   "sanitizer report");
     QVERIFY2(run.code >= 1 && run.code <= 127,
              qPrintable(QStringLiteral("exit code %1, expected 1 to 127:\n%2").arg(run.code).arg(tail)));
 }
@@ -114,9 +120,7 @@ void TestSession::withoutDisplay()
 {
     const Outcome run = runSession({QStringLiteral("DISPLAY=")}, 60000);
     const QString tail = run.errors.right(3000);
-    VERIFY_SESSION(run.finished, "the program did not end within 60 s");
-    QVERIFY2(run.status == QProcess::NormalExit,
-             qPrintable(QStringLiteral("the program ended by signal %1:\n%2").arg(run.code).arg(tail)));
+    VERIFY_ENDED_CLEANLY(run);
     VERIFY_SESSION(run.errors.contains("could not connect to display"), "Qt's message is missing");
     QVERIFY2(run.code >= 1 && run.code <= 127,
              qPrintable(QStringLiteral("exit code %1, expected 1 to 127:\n%2").arg(run.code).arg(tail)));
