@@ -1,8 +1,9 @@
 #include "tools/gfxgen/CubeMapRenderer.h"
 
+#include "tools/modelgen/ParallelRows.h"
+
 #include <algorithm>
 #include <cmath>
-#include <thread>
 
 namespace {
 constexpr int samplesPerAxis = 3;
@@ -96,27 +97,19 @@ QImage CubeMapRenderer::renderFace(Face face, const QVector3D &eye, int size, in
     QImage image(size, size, QImage::Format_ARGB32);
     uchar *const bits = image.bits(); // detached once, before the workers share it
     const int stride = image.bytesPerLine();
-    const auto renderRows = [&](int first) {
-        for (int y = first; y < size; y += threads) {
-            QRgb *line = reinterpret_cast<QRgb *>(bits + y * stride);
-            for (int x = 0; x < size; ++x) {
-                float sum = 0;
-                for (int sy = 0; sy < samplesPerAxis; ++sy)
-                    for (int sx = 0; sx < samplesPerAxis; ++sx) {
-                        const double s = (x + (sx + 0.5) / samplesPerAxis) / size;
-                        const double t = (y + (sy + 0.5) / samplesPerAxis) / size;
-                        sum += shade(eye, direction(face, s, t));
-                    }
-                const int grey = int(std::lround(std::clamp(sum / (samplesPerAxis * samplesPerAxis), 0.0f, 1.0f) * 255));
-                line[x] = qRgba(grey, grey, grey, 255);
-            }
+    modelgen::ParallelRows::run(size, threads, [&](int y) {
+        QRgb *line = reinterpret_cast<QRgb *>(bits + y * stride);
+        for (int x = 0; x < size; ++x) {
+            float sum = 0;
+            for (int sy = 0; sy < samplesPerAxis; ++sy)
+                for (int sx = 0; sx < samplesPerAxis; ++sx) {
+                    const double s = (x + (sx + 0.5) / samplesPerAxis) / size;
+                    const double t = (y + (sy + 0.5) / samplesPerAxis) / size;
+                    sum += shade(eye, direction(face, s, t));
+                }
+            const int grey = int(std::lround(std::clamp(sum / (samplesPerAxis * samplesPerAxis), 0.0f, 1.0f) * 255));
+            line[x] = qRgba(grey, grey, grey, 255);
         }
-    };
-    std::vector<std::thread> workers;
-    for (int i = 1; i < threads; ++i)
-        workers.emplace_back(renderRows, i);
-    renderRows(0);
-    for (std::thread &worker : workers)
-        worker.join();
+    });
     return image;
 }
