@@ -4,38 +4,39 @@
 #   Builds a Qt Test executable and registers it with CTest. GUI tests (a window or a
 #   GL context) run under a private Xvfb display with Mesa's software renderer.
 
-set(DISPERSION_XVFB_RUN ${CMAKE_SOURCE_DIR}/tests/xvfb-test.sh)
-set(DISPERSION_GUI_ENVIRONMENT QT_QPA_PLATFORM=xcb LIBGL_ALWAYS_SOFTWARE=1 ASAN_OPTIONS=detect_leaks=0)
+# Registers test NAME running the test program PROGRAM, labelled `pure` or (GUI, on a private
+# Xvfb display) `gui` and LABELS, with its platform's environment and ENVIRONMENT.
+function(_dispersion_register_test)
+  cmake_parse_arguments(R "GUI" "NAME;PROGRAM" "LABELS;ENVIRONMENT" ${ARGN})
+  if(R_GUI)
+    add_test(NAME ${R_NAME} COMMAND ${CMAKE_SOURCE_DIR}/tests/xvfb-test.sh $<TARGET_FILE:${R_PROGRAM}>)
+    set(labels gui ${R_LABELS})
+    set(environment QT_QPA_PLATFORM=xcb LIBGL_ALWAYS_SOFTWARE=1)
+  else()
+    add_test(NAME ${R_NAME} COMMAND ${R_PROGRAM})
+    set(labels pure ${R_LABELS})
+    set(environment QT_QPA_PLATFORM=offscreen)
+  endif()
+  list(APPEND environment ASAN_OPTIONS=detect_leaks=0 ${R_ENVIRONMENT})
+  set_tests_properties(${R_NAME} PROPERTIES LABELS "${labels}" TIMEOUT 300 ENVIRONMENT "${environment}")
+endfunction()
 
 function(dispersion_add_test)
   cmake_parse_arguments(T "GUI" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE Qt5::Test ${T_LIBS})
+  set(gui "")
   if(T_GUI)
-    add_test(NAME ${T_NAME} COMMAND ${DISPERSION_XVFB_RUN} $<TARGET_FILE:${T_NAME}>)
-    set(labels gui ${T_LABELS})
-  else()
-    add_test(NAME ${T_NAME} COMMAND ${T_NAME})
-    set(labels pure ${T_LABELS})
+    set(gui GUI)
   endif()
-  set_tests_properties(${T_NAME} PROPERTIES
-    LABELS "${labels}"
-    TIMEOUT 300
-    ENVIRONMENT "${DISPERSION_GUI_ENVIRONMENT}")
-  if(NOT T_GUI)
-    set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
-  endif()
+  _dispersion_register_test(NAME ${T_NAME} PROGRAM ${T_NAME} ${gui} LABELS ${T_LABELS})
 endfunction()
 
 # dispersion_add_test_variant(NAME <name> TARGET <GUI test program> ENVIRONMENT <var=value...>)
 #   Runs a GUI test program once more, with extra environment variables (say, to mimic another driver).
 function(dispersion_add_test_variant)
   cmake_parse_arguments(V "" "NAME;TARGET" "ENVIRONMENT" ${ARGN})
-  add_test(NAME ${V_NAME} COMMAND ${DISPERSION_XVFB_RUN} $<TARGET_FILE:${V_TARGET}>)
-  set_tests_properties(${V_NAME} PROPERTIES
-    LABELS gui
-    TIMEOUT 300
-    ENVIRONMENT "${DISPERSION_GUI_ENVIRONMENT};${V_ENVIRONMENT}")
+  _dispersion_register_test(NAME ${V_NAME} PROGRAM ${V_TARGET} GUI ENVIRONMENT ${V_ENVIRONMENT})
 endfunction()
 
 # Adds every direct subfolder of the current source folder that has a CMakeLists.txt.

@@ -3,9 +3,7 @@
 #include "models/ScreenModel.h"
 
 #include <QHash>
-#include <QPair>
 
-#include <cstring>
 #include <iterator>
 #include <numeric>
 

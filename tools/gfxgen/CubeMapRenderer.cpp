@@ -1,8 +1,9 @@
 #include "tools/gfxgen/CubeMapRenderer.h"
 
+#include "tools/modelgen/ParallelRows.h"
+
 #include <algorithm>
 #include <cmath>
-#include <thread>
 
 namespace {
 constexpr int samplesPerAxis = 3;
@@ -25,17 +26,7 @@ CubeMapRenderer::CubeMapRenderer(const QVector<Model> &models)
             m_triangles.append(t);
             m_triangleModel.append(m);
         }
-        const QImage image = model.lightMap.convertToFormat(QImage::Format_ARGB32);
-        Texture texture;
-        texture.width = image.width();
-        texture.height = image.height();
-        texture.grey.resize(texture.width * texture.height);
-        for (int y = 0; y < texture.height; ++y) {
-            const QRgb *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-            for (int x = 0; x < texture.width; ++x)
-                texture.grey[y * texture.width + x] = qGray(line[x]) / 255.0f;
-        }
-        m_textures.append(texture);
+        m_textures.append(modelgen::GreyTexture(model.lightMap, 255.0f));
     }
     m_caster = std::make_unique<modelgen::RayCaster>(m_triangles);
 }
@@ -58,25 +49,6 @@ QVector3D CubeMapRenderer::direction(Face face, double s, double t)
     return d.normalized();
 }
 
-float CubeMapRenderer::sample(const Texture &texture, float u, float v) const
-{
-    // Texel centres at (i + 0.5) / size; clamped at the border.
-    const float x = u * texture.width - 0.5f;
-    const float y = v * texture.height - 0.5f;
-    const int x0 = int(std::floor(x));
-    const int y0 = int(std::floor(y));
-    const float fx = x - x0;
-    const float fy = y - y0;
-    const auto texel = [&texture](int i, int j) {
-        i = std::clamp(i, 0, texture.width - 1);
-        j = std::clamp(j, 0, texture.height - 1);
-        return texture.grey[j * texture.width + i];
-    };
-    const float top = texel(x0, y0) * (1 - fx) + texel(x0 + 1, y0) * fx;
-    const float bottom = texel(x0, y0 + 1) * (1 - fx) + texel(x0 + 1, y0 + 1) * fx;
-    return top * (1 - fy) + bottom * fy;
-}
-
 float CubeMapRenderer::shade(const QVector3D &eye, const QVector3D &direction) const
 {
     modelgen::RayCaster::Hit hit;
@@ -88,7 +60,7 @@ float CubeMapRenderer::shade(const QVector3D &eye, const QVector3D &direction) c
     const QVector4D color = m_colors.at(3 * hit.triangle) * b0 + m_colors.at(3 * hit.triangle + 1) * hit.b1
                             + m_colors.at(3 * hit.triangle + 2) * hit.b2;
     const float brightness = (color.x() + color.y() + color.z()) / 3.0f;
-    return brightness * sample(m_textures.at(m_triangleModel.at(hit.triangle)), uv.x(), uv.y());
+    return brightness * m_textures.at(m_triangleModel.at(hit.triangle)).sample(uv.x(), uv.y());
 }
 
 QImage CubeMapRenderer::renderFace(Face face, const QVector3D &eye, int size, int threads) const
@@ -96,27 +68,19 @@ QImage CubeMapRenderer::renderFace(Face face, const QVector3D &eye, int size, in
     QImage image(size, size, QImage::Format_ARGB32);
     uchar *const bits = image.bits(); // detached once, before the workers share it
     const int stride = image.bytesPerLine();
-    const auto renderRows = [&](int first) {
-        for (int y = first; y < size; y += threads) {
-            QRgb *line = reinterpret_cast<QRgb *>(bits + y * stride);
-            for (int x = 0; x < size; ++x) {
-                float sum = 0;
-                for (int sy = 0; sy < samplesPerAxis; ++sy)
-                    for (int sx = 0; sx < samplesPerAxis; ++sx) {
-                        const double s = (x + (sx + 0.5) / samplesPerAxis) / size;
-                        const double t = (y + (sy + 0.5) / samplesPerAxis) / size;
-                        sum += shade(eye, direction(face, s, t));
-                    }
-                const int grey = int(std::lround(std::clamp(sum / (samplesPerAxis * samplesPerAxis), 0.0f, 1.0f) * 255));
-                line[x] = qRgba(grey, grey, grey, 255);
-            }
+    modelgen::ParallelRows::run(size, threads, [&](int y) {
+        QRgb *line = reinterpret_cast<QRgb *>(bits + y * stride);
+        for (int x = 0; x < size; ++x) {
+            float sum = 0;
+            for (int sy = 0; sy < samplesPerAxis; ++sy)
+                for (int sx = 0; sx < samplesPerAxis; ++sx) {
+                    const double s = (x + (sx + 0.5) / samplesPerAxis) / size;
+                    const double t = (y + (sy + 0.5) / samplesPerAxis) / size;
+                    sum += shade(eye, direction(face, s, t));
+                }
+            const int grey = int(std::lround(std::clamp(sum / (samplesPerAxis * samplesPerAxis), 0.0f, 1.0f) * 255));
+            line[x] = qRgba(grey, grey, grey, 255);
         }
-    };
-    std::vector<std::thread> workers;
-    for (int i = 1; i < threads; ++i)
-        workers.emplace_back(renderRows, i);
-    renderRows(0);
-    for (std::thread &worker : workers)
-        worker.join();
+    });
     return image;
 }

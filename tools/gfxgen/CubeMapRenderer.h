@@ -1,6 +1,7 @@
 #pragma once
 
 #include "scene/ScVertex.h"
+#include "tools/modelgen/GreyTexture.h"
 #include "tools/modelgen/RayCaster.h"
 
 #include <QImage>
@@ -43,18 +44,9 @@ public:
     float shade(const QVector3D &eye, const QVector3D &direction) const;
 
 private:
-    struct Texture
-    {
-        int width = 0;
-        int height = 0;
-        QVector<float> grey; // row-major, 0..1
-    };
-
-    float sample(const Texture &texture, float u, float v) const;
-
     QVector<modelgen::Triangle> m_triangles;
     QVector<int> m_triangleModel;
     QVector<QVector4D> m_colors; // three per triangle
-    QVector<Texture> m_textures;
+    QVector<modelgen::GreyTexture> m_textures; // light maps, 0..1
     std::unique_ptr<modelgen::RayCaster> m_caster;
 };

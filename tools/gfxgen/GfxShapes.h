@@ -1,15 +1,15 @@
 #pragma once
 
+#include "tools/gfxgen/GfxCanvas.h"
+
 #include <QPointF>
 #include <QVector>
 #include <QVector4D>
 
-#include <functional>
-
 // Inside-tests for GfxCanvas::fill, in pixel units with y down, plus colour helpers.
 namespace GfxShapes {
 
-using Inside = std::function<bool(double x, double y)>;
+using Inside = GfxCanvas::Inside;
 
 // ((x − cx)/rx)² + ((y − cy)/ry)² ≤ 1, the axes turned by `degrees`.
 Inside ellipse(double cx, double cy, double rx, double ry, double degrees = 0.0);

@@ -1,9 +1,9 @@
 #include "tools/modelgen/LightMapBaker.h"
 
+#include "tools/modelgen/ParallelRows.h"
+
 #include <algorithm>
 #include <cmath>
-#include <thread>
-#include <vector>
 
 namespace modelgen {
 
@@ -131,36 +131,27 @@ QVector<float> LightMapBaker::bake(const TexelShader &shader, int threads) const
 {
     QVector<float> values(m_size * m_size, 0.0f);
     float *out = values.data();
-    auto work = [&](int first) {
-        for (int y = first; y < m_size; y += threads) {
-            for (int x = 0; x < m_size; ++x) {
-                const int at = y * m_size + x;
-                const int owner = m_owner[at];
-                if (owner < 0)
-                    continue;
-                const Triangle &t = m_triangles[owner];
-                const Owner &w = m_weights[at];
-                TexelSample s;
-                s.position = t.position[0] * w.b[0] + t.position[1] * w.b[1] + t.position[2] * w.b[2];
-                s.normal = (t.normal[0] * w.b[0] + t.normal[1] * w.b[1] + t.normal[2] * w.b[2]).normalized();
-                s.faceNormal = t.faceNormal();
-                if (QVector3D::dotProduct(s.faceNormal, s.normal) < 0)
-                    s.faceNormal = -s.faceNormal;
-                s.triangle = owner;
-                s.x = x;
-                s.y = y;
-                s.seed = hash(quint32(x), quint32(y));
-                out[at] = shader(s);
-            }
+    ParallelRows::run(m_size, threads, [&](int y) {
+        for (int x = 0; x < m_size; ++x) {
+            const int at = y * m_size + x;
+            const int owner = m_owner[at];
+            if (owner < 0)
+                continue;
+            const Triangle &t = m_triangles[owner];
+            const Owner &w = m_weights[at];
+            TexelSample s;
+            s.position = t.position[0] * w.b[0] + t.position[1] * w.b[1] + t.position[2] * w.b[2];
+            s.normal = (t.normal[0] * w.b[0] + t.normal[1] * w.b[1] + t.normal[2] * w.b[2]).normalized();
+            s.faceNormal = t.faceNormal();
+            if (QVector3D::dotProduct(s.faceNormal, s.normal) < 0)
+                s.faceNormal = -s.faceNormal;
+            s.triangle = owner;
+            s.x = x;
+            s.y = y;
+            s.seed = hash(quint32(x), quint32(y));
+            out[at] = shader(s);
         }
-    };
-    threads = std::max(1, threads);
-    std::vector<std::thread> pool;
-    for (int k = 1; k < threads; ++k)
-        pool.emplace_back(work, k);
-    work(0);
-    for (std::thread &t : pool)
-        t.join();
+    });
     return values;
 }
 

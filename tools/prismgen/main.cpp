@@ -5,8 +5,9 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {

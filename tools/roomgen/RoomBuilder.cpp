@@ -480,7 +480,7 @@ void RoomBuilder::addBoardFrame(float wallZ)
 
 void RoomBuilder::addLamp()
 {
-    const int sectors = 16, rings = 7;
+    const int sectors = lampSectors, rings = 7;
     const float depth = lampRimY - lampTipY;
     auto point = [&](int ring, int sector) {
         const float r = lampRadius * ring / rings;

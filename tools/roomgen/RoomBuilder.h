@@ -25,8 +25,10 @@ public:
     // Window opening's outer end, where daylight enters: x -0.5..0.5, y 0.6..1.9 at z = 2.16.
     static constexpr float windowLeft = -0.5f, windowRight = 0.5f;
     static constexpr float windowBottom = 0.6f, windowTop = 1.9f, windowOuterZ = 2.16f;
-    // Ceiling lamp: bowl y = tip + depth (r / radius)^2 about the y axis.
+    // Ceiling lamp: bowl y = tip + depth (r / radius)^2 about the y axis, in sectors: a fan of
+    // lampSectors triangles about the tip comes first, then rings of quads.
     static constexpr float lampRadius = 0.309f, lampTipY = 2.446f, lampRimY = 2.59f;
+    static constexpr int lampSectors = 16;
 
 private:
     void addFloorAndCeiling();

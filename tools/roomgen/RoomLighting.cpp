@@ -39,9 +39,8 @@ RoomLighting::RoomLighting(const QVector<modelgen::Triangle> &triangles, int lam
     for (int t = 0; t < triangles.size(); ++t)
         if (triangles[t].piece == lampPiece)
             lamp.append(t);
-    const int tips = 16;
     for (int k = 0; k < lamp.size();) {
-        const int count = k < tips ? 1 : 2;
+        const int count = k < RoomBuilder::lampSectors ? 1 : 2;
         const modelgen::Triangle &t = triangles[lamp[k]];
         float area = 0.0f;
         for (int j = 0; j < count && k + j < lamp.size(); ++j) {

@@ -1,7 +1,8 @@
 // Generates the room model: its vertex table (a C++ source) and its baked light map (PNG).
 //   roomgen [--threads N] [--preview DIR] <RoomModel.cpp> <roomLightMap.png>
 // --preview also writes DIR/room-camera.png (the room seen from the presentation's room
-// camera) and DIR/room-overview.png (a wide view of the whole room).
+// camera), DIR/room-overview.png (a wide view of the whole room) and DIR/room-window.png
+// (a view towards the window).
 
 #include "tools/modelgen/AtlasLayout.h"
 #include "tools/modelgen/LightMapBaker.h"

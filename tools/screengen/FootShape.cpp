@@ -409,12 +409,12 @@ void buildFoot(ScreenMeshBuilder &b, FootSide side)
                 return true;
         return false;
     };
-    QSet<QByteArray> nearMiddle;
+    QSet<int> nearMiddle; // position indices
     for (const QVector<FootTri> *half : {&rightBack, &rightFront})
         for (const FootTri &t : *half)
             if (touchesMiddle(t))
                 for (const Vec3 &p : t.p)
-                    nearMiddle.insert(QByteArray::number(b.position(p.x, p.y, p.z)));
+                    nearMiddle.insert(b.position(p.x, p.y, p.z));
     for (int i = 0; i < rightFront.size(); ++i) {
         const FootTri &front = rightFront[i], &back = rightBack[i];
         if (front.group < 0)
@@ -422,7 +422,7 @@ void buildFoot(ScreenMeshBuilder &b, FootSide side)
         for (int c = 0; c < 3; ++c) {
             const Vec3 &pf = front.p[c], &pb = back.p[c == 0 ? 1 : c == 1 ? 0 : 2];
             const int from = b.position(pb.x, pb.y, pb.z), to = b.position(pf.x, pf.y, pf.z);
-            if (from == to || nearMiddle.contains(QByteArray::number(to)))
+            if (from == to || nearMiddle.contains(to))
                 continue;
             b.mirrorNormalZ(to, groupId(piece, front), from, groupId(piece, back));
         }

@@ -2,7 +2,6 @@
 
 #include "tools/screengen/ScreenMeshBuilder.h"
 
-#include <QBuffer>
 #include <QVector>
 
 #include <algorithm>

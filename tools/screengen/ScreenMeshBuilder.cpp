@@ -21,6 +21,16 @@ double cornerAngle(const Vec3 &p, const Vec3 &q, const Vec3 &r)
     return std::acos(std::max(-1.0, std::min(1.0, a.dot(b))));
 }
 
+// Swaps the last two corners if needed so that the triangle winds counter-clockwise seen
+// from the side `side` points to, and marks its winding as fixed.
+void windTowards(Triangle &t, const QVector<Vec3> &positions, const Vec3 &side)
+{
+    const Vec3 &p = positions[t.c[0].pos], &q = positions[t.c[1].pos], &r = positions[t.c[2].pos];
+    if ((q - p).cross(r - p).dot(side) < 0)
+        std::swap(t.c[1], t.c[2]);
+    t.oriented = true;
+}
+
 // The interval of offsets that makes every constraint (a gradient value and the layout value
 // it must round to) hold; empty (a > b) when they contradict each other.
 QPair<double, double> offsetInterval(const QVector<QPair<double, double>> &constraints)
@@ -221,12 +231,8 @@ int ScreenMeshBuilder::flat(int a, int b, int c, int island, const Vec3 &normal,
         t.c[i].pos = ids[i];
         t.c[i].normal = normal;
     }
-    if (orientByNormal) {
-        const Vec3 &p = m_positions[a], &q = m_positions[b], &r = m_positions[c];
-        if ((q - p).cross(r - p).dot(normal) < 0)
-            std::swap(t.c[1], t.c[2]);
-        t.oriented = true;
-    }
+    if (orientByNormal)
+        windTowards(t, m_positions, normal);
     return addTriangle(t);
 }
 
@@ -241,10 +247,7 @@ int ScreenMeshBuilder::stored(int a, int b, int c, int island, const Vec3 &na, c
     t.c[0].normal = na;
     t.c[1].normal = nb;
     t.c[2].normal = nc;
-    const Vec3 &p = m_positions[a], &q = m_positions[b], &r = m_positions[c];
-    if ((q - p).cross(r - p).dot(outward) < 0)
-        std::swap(t.c[1], t.c[2]);
-    t.oriented = true;
+    windTowards(t, m_positions, outward);
     return addTriangle(t);
 }
 

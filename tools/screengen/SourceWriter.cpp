@@ -2,7 +2,7 @@
 
 #include "tools/screengen/ScreenMeshBuilder.h"
 
-#include <QString>
+#include <cmath>
 
 namespace {
 
