@@ -114,8 +114,9 @@ void ScOpenGLWidget::resizeGL(int width, int height)
 
 void ScOpenGLWidget::paintGL()
 {
+    // A driver found wanting leaves the scene uninitialised: no frames to draw or to ask for.
     const QSharedPointer<ScScene> s = m_scene;
-    if (!s)
+    if (!s || openGLReported)
         return;
     s->render();
     update();
