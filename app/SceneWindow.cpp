@@ -4,15 +4,20 @@
 #include "app/SceneWindowUi.h"
 #include "presentation/PrPrismRenderer.h"
 #include "presentation/PrScene.h"
+#include "scene/ScOpenGLSupport.h"
 #include "scene/ScOpenGLWidget.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMessageLogger>
 #include <QPushButton>
+#include <QScreen>
 #include <QSlider>
 #include <QSpinBox>
+#include <QStyle>
+#include <QWindow>
 
 SceneWindow *SceneWindow::instance = nullptr;
 
@@ -61,6 +66,7 @@ void SceneWindow::initialize(MenuWindow *menuWindow)
             &SceneWindow::onAbsorptionSpectrumWidthChanged);
     connect(ui->sliderAbspSpectrumHeight, &QAbstractSlider::valueChanged, this,
             &SceneWindow::onAbsorptionSpectrumHeightChanged);
+    connect(ui->sceneWidget, &ScOpenGLWidget::openGLUnusable, this, &SceneWindow::onSceneWidgetOpenGLUnusable);
 
     defaultRotation = ui->spinBoxFirstPrismRotation->value();
     defaultApexAngle = ui->spinBoxFirstPrismAngle->value();
@@ -245,4 +251,27 @@ void SceneWindow::onAbsorptionSpectrumHeightChanged(int value)
     setAbsorptionBand([value](PrPrismRenderer &last) {
         last.setAbsorptionSpectrumHeight(double(float(value) / 100.0f));
     });
+}
+
+void SceneWindow::onSceneWidgetOpenGLUnusable(const QString &shortfall)
+{
+    // The scene was never initialised, so this sets the form alone; the chart stays empty.
+    applySetup(false);
+
+    QMessageBox box(QMessageBox::Critical, windowTitle(), openGLShortfallMessage(shortfall), QMessageBox::Ok,
+                    this);
+    box.setObjectName(QStringLiteral("openGLMessageBox"));
+    // The box takes its size when shown, and Qt would centre it on a window that may not have its
+    // full-screen geometry yet: sized off screen first, it is placed before it shows, which leaves
+    // no trail over a window that cannot repaint without OpenGL.
+    box.setAttribute(Qt::WA_DontShowOnScreen);
+    box.show();
+    box.hide();
+    box.setAttribute(Qt::WA_DontShowOnScreen, false);
+    const QWindow *handle = windowHandle();
+    const QScreen *screen = handle && handle->screen() ? handle->screen() : QGuiApplication::primaryScreen();
+    box.move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, box.size(), screen->availableGeometry())
+                 .topLeft());
+    box.exec();
+    QCoreApplication::exit(openGLFailureExitCode);
 }

@@ -37,6 +37,9 @@ public:
     // The one scene window; cleared by its destructor.
     static SceneWindow *instance;
 
+    // The program's exit code when the driver cannot show the scene.
+    static const int openGLFailureExitCode = 1;
+
 private slots:
     void onApplyOnePrismSetup();
     void onApplyTwoPrismsSetup();
@@ -46,6 +49,9 @@ private slots:
     void onAbsorptionSpectrumCenterChanged(int value);
     void onAbsorptionSpectrumWidthChanged(int value);
     void onAbsorptionSpectrumHeightChanged(int value);
+    // The driver cannot show the scene: the one-prism form behind a message box centred on the
+    // screen, then the end of the program with openGLFailureExitCode.
+    void onSceneWidgetOpenGLUnusable(const QString &shortfall);
 
 private:
     // The GL widget's scene as a presentation scene, with its context current; null without

@@ -4,9 +4,7 @@
 #include "scene/ScOpenGLSupport.h"
 #include "scene/ScScene.h"
 
-#include <QCoreApplication>
 #include <QDebug>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
@@ -91,7 +89,8 @@ void ScOpenGLWidget::initializeGL()
     };
     const QString shortfall =
         openGLShortfall(text(GL_VERSION), text(GL_SHADING_LANGUAGE_VERSION),
-                        context()->functions()->hasOpenGLFeature(QOpenGLFunctions::Framebuffers));
+                        context()->functions()->hasOpenGLFeature(QOpenGLFunctions::Framebuffers),
+                        context()->format().profile() == QSurfaceFormat::CoreProfile);
     if (!shortfall.isEmpty()) {
         reportUnusableOpenGL(shortfall);
         return;
@@ -106,10 +105,22 @@ void ScOpenGLWidget::initializeGL()
     glEnable(GL_SCISSOR_TEST);
 }
 
-void ScOpenGLWidget::resizeGL(int width, int height)
+QSize ScOpenGLWidget::framebufferSize() const
+{
+    return size() * devicePixelRatioF();
+}
+
+void ScOpenGLWidget::resizeScene(const QSharedPointer<ScScene> &scene)
+{
+    sceneSize = framebufferSize();
+    scene->resize(float(sceneSize.width()), float(sceneSize.height()));
+}
+
+// Qt passes the size in device-independent pixels; viewports and scissor boxes count device pixels.
+void ScOpenGLWidget::resizeGL(int, int)
 {
     if (const QSharedPointer<ScScene> s = m_scene)
-        s->resize(float(width), float(height));
+        resizeScene(s);
 }
 
 void ScOpenGLWidget::paintGL()
@@ -118,6 +129,8 @@ void ScOpenGLWidget::paintGL()
     const QSharedPointer<ScScene> s = m_scene;
     if (!s || openGLReported)
         return;
+    if (framebufferSize() != sceneSize)
+        resizeScene(s);
     s->render();
     update();
 }
@@ -139,7 +152,7 @@ void ScOpenGLWidget::resizeEvent(QResizeEvent *event)
 void ScOpenGLWidget::reportIfContextFailed()
 {
     if (!isValid())
-        reportUnusableOpenGL(openGLShortfall(QByteArray(), QByteArray(), false));
+        reportUnusableOpenGL(openGLShortfall(QByteArray(), QByteArray(), false, false));
 }
 
 void ScOpenGLWidget::reportUnusableOpenGL(const QString &shortfall)
@@ -148,12 +161,6 @@ void ScOpenGLWidget::reportUnusableOpenGL(const QString &shortfall)
         return;
     openGLReported = true;
     qCritical().noquote() << openGLShortfallLine(shortfall);
-    // Not from inside Qt's GL or event handling: the box runs an event loop of its own.
-    QTimer::singleShot(0, this, [this, shortfall]() {
-        QMessageBox box(QMessageBox::Critical, window()->windowTitle(), openGLShortfallMessage(shortfall),
-                        QMessageBox::Ok, window());
-        box.setObjectName(QStringLiteral("openGLMessageBox"));
-        box.exec();
-        QCoreApplication::exit(openGLFailureExitCode);
-    });
+    // Not from inside Qt's GL or event handling: a receiver may run an event loop of its own.
+    QTimer::singleShot(0, this, [this, shortfall]() { emit openGLUnusable(shortfall); });
 }

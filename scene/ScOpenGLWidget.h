@@ -6,13 +6,15 @@
 
 class ScScene;
 
-// The GL view that drives one ScScene: a drag by (dx, dy) pixels rotates by (dy / -40, dx / -40)
-// degrees (pitch, yaw); frames are drawn continuously. Without a context that meets the need in
-// ScOpenGLSupport.h (OpenGL 2.0 with GLSL 1.20 and framebuffer objects) it leaves the scene
-// uninitialised, says so on the console and in a message box, and ends the application's event
-// loop with openGLFailureExitCode once the box is closed.
+// The GL view that drives one ScScene: a drag by (dx, dy) device-independent pixels rotates by
+// (dy / -40, dx / -40) degrees (pitch, yaw); frames are drawn continuously. The scene measures its
+// size in framebuffer pixels, which Qt's display scaling makes more than the widget's own. Without
+// a context that meets the need in ScOpenGLSupport.h it leaves the scene uninitialised, draws no
+// frames, says so on the console and reports it once through openGLUnusable.
 class ScOpenGLWidget : public QOpenGLWidget
 {
+    Q_OBJECT
+
 public:
     explicit ScOpenGLWidget(QWidget *parent = nullptr);
     ~ScOpenGLWidget() override;
@@ -24,10 +26,13 @@ public:
     // the widget's context is current afterwards (false before the widget's GL initialisation).
     bool ensureContextCurrent();
 
-    static const int openGLFailureExitCode = 1;
-
     QPointF lastMousePos;
     QSharedPointer<ScScene> m_scene;
+
+signals:
+    // What the driver lacks, in words (see openGLShortfall); emitted once, from the event loop
+    // rather than from inside Qt's GL or show handling.
+    void openGLUnusable(const QString &shortfall);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -43,8 +48,16 @@ protected:
 
 private:
     void reportIfContextFailed();
-    // Once: the console line now, the message box and the end of the event loop next.
+    // Once: the console line now, openGLUnusable next.
     void reportUnusableOpenGL(const QString &shortfall);
+    // The framebuffer's size in device pixels, as Qt sizes it: the widget's size times its device
+    // pixel ratio, rounded.
+    QSize framebufferSize() const;
+    // Passes the framebuffer's size to the scene and remembers it.
+    void resizeScene(const QSharedPointer<ScScene> &scene);
 
     bool openGLReported = false;
+    // The size last passed to the scene; a move to a screen of another scale changes the
+    // framebuffer without a resizeGL.
+    QSize sceneSize;
 };

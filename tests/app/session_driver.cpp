@@ -2,13 +2,15 @@
 // menu, authors and back, presentation, every control through its range, Exit. Reports
 // its steps on stderr as "session: ..." lines; a failed check ends the program with 3.
 // With SESSION_SCRIPT=no-opengl it plays a lecturer on a machine without usable OpenGL
-// instead: Presentation, a drag and a resize of the view, then the message box is closed.
+// instead: Presentation, a drag and a resize of the view, a look at the box and the form behind
+// it, then the message box is closed.
 #include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTimer>
 #include <QtTest>
@@ -183,6 +185,31 @@ void runSession()
     click("SceneWindow", "pushButtonToMenu");
 }
 
+// The box stands in the middle of the screen, and the form behind it is the one-prism set-up's.
+void checkBoxAndForm(const QMessageBox *box)
+{
+    const QPoint offCentre = box->frameGeometry().center() - box->screen()->availableGeometry().center();
+    if (check(offCentre.manhattanLength() <= 2,
+              QStringLiteral("the box's centre is (%1, %2) px from the screen's").arg(offCentre.x()).arg(offCentre.y())))
+        say("the box is centred");
+
+    auto *label = control<QLabel>("SceneWindow", "labelFirstPrism");
+    auto *one = control<QAbstractButton>("SceneWindow", "pushButtonSetupOnePrism");
+    auto *two = control<QAbstractButton>("SceneWindow", "pushButtonSetupTwoPrisms");
+    if (!check(label && one && two, "the set-up controls are missing"))
+        return;
+    bool ok = check(label->text() == QLatin1String("First prism"),
+                    QStringLiteral("labelFirstPrism reads \"%1\" behind the box").arg(label->text()))
+        && check(one->font().bold() && !two->font().bold(), "the set-up buttons' fonts are not the one-prism set-up's");
+    for (const char *name : {"spinBoxFirstPrismRotation", "spinBoxFirstPrismAngle"})
+        ok = ok && check(control<QWidget>("SceneWindow", name)->isEnabled(), QStringLiteral("%1 disabled").arg(name));
+    for (const char *name : {"checkBoxSecondPrismAnomalous", "sliderAbspSpectrumCenter", "sliderAbspSpectrumWidth",
+                             "sliderAbspSpectrumHeight"})
+        ok = ok && check(!control<QWidget>("SceneWindow", name)->isEnabled(), QStringLiteral("%1 enabled").arg(name));
+    if (ok)
+        say("the form behind the box is the one-prism set-up's");
+}
+
 // The message box runs its own event loop, so each step returns to the event loop at once
 // and the next one comes by timer; the box is polled for until it shows.
 void closeOpenGLMessage(int triesLeft)
@@ -194,6 +221,7 @@ void closeOpenGLMessage(int triesLeft)
         return;
     }
     say("message: " + box->text().replace('\n', ' '));
+    checkBoxAndForm(box);
     QTest::keyClick(box, Qt::Key_Return);
     say("closed the message");
 }

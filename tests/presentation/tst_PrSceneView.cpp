@@ -1,4 +1,5 @@
-// The scene inside its GL widget: a retrace from outside the widget's GL callbacks uploads into the
+// The scene inside its GL widget: the two passes cover the widget's framebuffer at any display
+// scale (QT_SCALE_FACTOR), and a retrace from outside the widget's GL callbacks uploads into the
 // widget's own buffers, whatever context was current before.
 #include "presentation/PrBeamConeRenderer.h"
 #include "presentation/PrPrismRenderer.h"
@@ -20,6 +21,7 @@ class TestPrSceneView : public QObject
 private slots:
     void initTestCase();
     void cleanupTestCase();
+    void passesCoverTheFramebuffer();
     void retraceFromAForeignContext();
     void retraceKeepsACurrentContext();
 
@@ -35,7 +37,8 @@ void TestPrSceneView::initTestCase()
     m_scene = PrScene::create();
     m_view = std::make_unique<ScOpenGLWidget>();
     m_view->m_scene = m_scene;
-    m_view->resize(640, 480);
+    // An odd size: at scale 1.25 the framebuffer is 803.75 x 603.75 pixels, rounded.
+    m_view->resize(643, 483);
     m_view->show();
     QVERIFY2(QTest::qWaitForWindowExposed(m_view.get()), "the GL widget is never shown");
     QTRY_VERIFY2(m_scene->beam, "the widget never initialised the scene");
@@ -45,6 +48,57 @@ void TestPrSceneView::cleanupTestCase()
 {
     m_view.reset();
     m_scene.reset();
+}
+
+namespace {
+
+bool isBlack(QRgb pixel)
+{
+    return qMax(qMax(qRed(pixel), qGreen(pixel)), qBlue(pixel)) <= 8;
+}
+
+} // namespace
+
+void TestPrSceneView::passesCoverTheFramebuffer()
+{
+    const QImage frame = m_view->grabFramebuffer();
+    const qreal scale = m_view->devicePixelRatioF();
+    qInfo("device pixel ratio %g, framebuffer %d x %d", scale, frame.width(), frame.height());
+    QVERIFY2(frame.size() == m_view->size() * scale,
+             qPrintable(QStringLiteral("a %1 x %2 frame for a %3 x %4 widget at scale %5")
+                            .arg(frame.width()).arg(frame.height()).arg(m_view->width()).arg(m_view->height()).arg(scale)));
+    const int w = frame.width();
+    const int h = frame.height();
+
+    // The room reaches every edge: one pixel inside each, a black sample is rare (the stand's dark
+    // foot at the right edge gives a few); outside the room's pass, they all would be.
+    struct Edge { const char *name; QPoint from; QPoint step; int count; };
+    const Edge edges[] = {{"top", {0, 1}, {1, 0}, w}, {"bottom", {0, h - 2}, {1, 0}, w},
+                          {"left", {1, 0}, {0, 1}, h}, {"right", {w - 2, 0}, {0, 1}, h}};
+    for (const Edge &edge : edges) {
+        int black = 0;
+        int samples = 0;
+        for (int i = 0; i < edge.count; i += 4, ++samples)
+            black += isBlack(frame.pixel(edge.from + edge.step * i)) ? 1 : 0;
+        QVERIFY2(black * 20 < samples,
+                 qPrintable(QStringLiteral("%1 of %2 samples along the %3 edge of the %4 x %5 frame are black (bound 5%)")
+                                .arg(black).arg(samples).arg(edge.name).arg(w).arg(h)));
+    }
+
+    // The inset: the square of side 0.2333 h, 0.05 h above the bottom, at 0.7167 h into the h x h
+    // square at the right edge; rows of the image run top down. Its corners are black, and just
+    // outside it the room shows.
+    const QRectF inset(w - h + 0.71666664 * h, h - 0.05 * h - 0.23333333 * h, 0.23333333 * h, 0.23333333 * h);
+    const QRect inside = inset.toRect().adjusted(3, 3, -3, -3);
+    for (const QPoint corner : {inside.topLeft(), inside.topRight(), inside.bottomLeft(), inside.bottomRight()})
+        QVERIFY2(isBlack(frame.pixel(corner)),
+                 qPrintable(QStringLiteral("inset corner (%1, %2) of the %3 x %4 frame is not black")
+                                .arg(corner.x()).arg(corner.y()).arg(w).arg(h)));
+    const QRect outside = inset.toRect().adjusted(-3, -3, 3, 3);
+    for (const QPoint corner : {outside.topLeft(), outside.topRight(), outside.bottomLeft(), outside.bottomRight()})
+        QVERIFY2(!isBlack(frame.pixel(corner)),
+                 qPrintable(QStringLiteral("(%1, %2), just outside the inset of the %3 x %4 frame, is black")
+                                .arg(corner.x()).arg(corner.y()).arg(w).arg(h)));
 }
 
 void TestPrSceneView::verifyBuffers(const char *when)

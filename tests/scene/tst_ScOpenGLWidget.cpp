@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
+#include <QSignalSpy>
 #include <QWheelEvent>
 #include <QtTest>
 
@@ -137,6 +138,7 @@ private slots:
     void firstFrameSequence();
     void resizePassesPixels();
     void ensureContextCurrent();
+    void coreProfileIsReportedOnce();
     void rendersOpaqueAndTranslucentMeshes_data();
     void rendersOpaqueAndTranslucentMeshes();
     void cleanupTestCase();
@@ -282,6 +284,34 @@ void TestScOpenGLWidget::ensureContextCurrent()
     QVERIFY(widget.ensureContextCurrent());
     QCOMPARE(QOpenGLContext::currentContext(), widget.context());
     widget.doneCurrent();
+}
+
+void TestScOpenGLWidget::coreProfileIsReportedOnce()
+{
+    ScOpenGLWidget widget;
+    const QSharedPointer<RecordingScene> scene(new RecordingScene);
+    widget.m_scene = scene;
+    QSurfaceFormat core;
+    core.setVersion(3, 3);
+    core.setProfile(QSurfaceFormat::CoreProfile);
+    widget.setFormat(core);
+    QSignalSpy reports(&widget, &ScOpenGLWidget::openGLUnusable);
+    widget.resize(64, 48);
+    widget.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&widget));
+    QVERIFY2(widget.isValid() && widget.format().profile() == QSurfaceFormat::CoreProfile,
+             "the driver gave no core-profile context to refuse");
+    QTRY_COMPARE(reports.count(), 1);
+    const QString shortfall = reports.first().first().toString();
+    QVERIFY2(shortfall.contains(QStringLiteral("as a core profile")), qPrintable(shortfall));
+
+    // Resizes and repaints report nothing more, and the scene is neither initialised nor drawn.
+    widget.resize(100, 80);
+    widget.update();
+    QTest::qWait(50);
+    QCOMPARE(reports.count(), 1);
+    QCOMPARE(scene->initializeCalls, 0);
+    QCOMPARE(scene->renderCalls, 0);
 }
 
 void TestScOpenGLWidget::rendersOpaqueAndTranslucentMeshes_data()
