@@ -1,6 +1,7 @@
 #include "presentation/PrRoomRenderer.h"
 
 #include "models/RoomModel.h"
+#include "presentation/useLightMappedModel.h"
 #include "scene/ScMesh.h"
 
 #include <QOpenGLTexture>
@@ -16,8 +17,8 @@ QSharedPointer<ScMesh> PrRoomRenderer::roomMesh;
 
 PrRoomRenderer::PrRoomRenderer()
 {
-    useLightMappedModel(roomLightMapTexture, ":/gfx/roomLightMap.png", roomMesh, roomModelVertices,
-                        roomModelVertexCount);
+    useLightMappedModel(*this, roomLightMapTexture, ":/gfx/roomLightMap.png", roomMesh,
+                        roomModelVertices, roomModelVertexCount);
 }
 
 QSharedPointer<PrRoomRenderer> PrRoomRenderer::create()

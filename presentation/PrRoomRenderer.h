@@ -1,6 +1,6 @@
 #pragma once
 
-#include "presentation/PrLightMappedRenderer.h"
+#include "scene/ScMeshRenderer.h"
 
 #include <QSharedPointer>
 
@@ -8,7 +8,7 @@ class QOpenGLTexture;
 class ScMesh;
 
 // The lecture room: the room model drawn unlit with its light map (colour = texel).
-class PrRoomRenderer : public PrLightMappedRenderer
+class PrRoomRenderer : public ScMeshRenderer
 {
 public:
     // Needs a current GL context (the first room uploads the shared mesh and light map).

@@ -1,6 +1,7 @@
 #include "presentation/PrScreenRenderer.h"
 
 #include "models/ScreenModel.h"
+#include "presentation/useLightMappedModel.h"
 #include "scene/ScMesh.h"
 
 #include <QOpenGLTexture>
@@ -19,7 +20,7 @@ QSharedPointer<ScMesh> PrScreenRenderer::screenMesh;
 
 PrScreenRenderer::PrScreenRenderer()
 {
-    useLightMappedModel(screenLightMapTexture, ":/gfx/screenLightMap.png", screenMesh,
+    useLightMappedModel(*this, screenLightMapTexture, ":/gfx/screenLightMap.png", screenMesh,
                         screenModelVertices, screenModelVertexCount);
     plane.normal = QVector3D(0.0f, 0.0f, -1.0f);
     plane.passThrough = true;

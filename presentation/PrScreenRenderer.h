@@ -2,7 +2,7 @@
 
 #include "optics/IPhRefractiveObject.h"
 #include "optics/PhRefractivePlane.h"
-#include "presentation/PrLightMappedRenderer.h"
+#include "scene/ScMeshRenderer.h"
 
 #include <QSharedPointer>
 #include <QVector3D>
@@ -13,7 +13,7 @@ class ScMesh;
 // The projection screen on its stand, and the last object of every ray: a pass-through plane with
 // normal (0, 0, -1) through position + scale ⊙ (±1.77, 0.485 | 2.07, -1.49), the scale taken when
 // the position is set. Rotation and offset cannot be set.
-class PrScreenRenderer : public PrLightMappedRenderer, public IPhRefractiveObject
+class PrScreenRenderer : public ScMeshRenderer, public IPhRefractiveObject
 {
 public:
     // Needs a current GL context (the first screen uploads the shared mesh and light map).
