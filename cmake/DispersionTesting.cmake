@@ -17,7 +17,7 @@ function(_dispersion_register_test)
     set(labels pure ${R_LABELS})
     set(environment QT_QPA_PLATFORM=offscreen)
   endif()
-  list(APPEND environment ASAN_OPTIONS=detect_leaks=0 ${R_ENVIRONMENT})
+  list(APPEND environment ASAN_OPTIONS=detect_leaks=1 ${R_ENVIRONMENT})
   set_tests_properties(${R_NAME} PROPERTIES LABELS "${labels}" TIMEOUT 300 ENVIRONMENT "${environment}")
 endfunction()
 

@@ -1,6 +1,7 @@
 #include "scene/ScTextures.h"
 
 #include <QImage>
+#include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QPointer>
 #include <QString>
@@ -9,11 +10,32 @@
 
 namespace {
 
-// Shares a texture made in the current context. When that context is about to be destroyed
-// while current, the GL name is deleted then. QOpenGLTexture's own release would touch the dead
-// context afterwards (a crash when another context is current, a warning otherwise), so a
-// texture that outlives its context with its name still set is left undeleted: the name goes
-// with the share group.
+// Deletes the texture's GL name in `context`, which is about to be destroyed. Qt releases a
+// widget's context before destroying it, so unless it is still current it is made current on a
+// surface of its own for this; the context current before is current again afterwards.
+void destroyInDyingContext(QOpenGLTexture *texture, QOpenGLContext *context)
+{
+    QOpenGLContext *const previous = QOpenGLContext::currentContext();
+    if (previous == context) {
+        texture->destroy();
+        return;
+    }
+    QSurface *const previousSurface = previous ? previous->surface() : nullptr;
+    QOffscreenSurface surface(context->screen());
+    surface.setFormat(context->format());
+    surface.create();
+    if (context->makeCurrent(&surface)) {
+        texture->destroy();
+        context->doneCurrent();
+    }
+    if (previous)
+        previous->makeCurrent(previousSurface);
+}
+
+// Shares a texture made in the current context; its GL name is deleted when that context is
+// about to be destroyed. QOpenGLTexture's own release would touch the dead context afterwards
+// (a crash when another context is current, a warning otherwise), so a texture whose name could
+// not be deleted then is left undeleted: the name goes with the share group.
 QSharedPointer<QOpenGLTexture> shareTexture(QOpenGLTexture *texture)
 {
     QOpenGLContext *context = QOpenGLContext::currentContext();
@@ -28,9 +50,8 @@ QSharedPointer<QOpenGLTexture> shareTexture(QOpenGLTexture *texture)
         QObject::connect(
             context, &QOpenGLContext::aboutToBeDestroyed, context,
             [weak, context]() {
-                const QSharedPointer<QOpenGLTexture> t = weak.toStrongRef();
-                if (t && QOpenGLContext::currentContext() == context)
-                    t->destroy();
+                if (const QSharedPointer<QOpenGLTexture> t = weak.toStrongRef())
+                    destroyInDyingContext(t.data(), context);
             },
             Qt::DirectConnection);
     }

@@ -56,7 +56,8 @@ Outcome runSession(const QStringList &variables, int timeoutMs)
                                               .arg(run.timeoutMs / 1000).arg(tail))); \
         QVERIFY2(run.status == QProcess::NormalExit, \
                  qPrintable(QStringLiteral("the program ended by signal %1:\n%2").arg(run.code).arg(tail))); \
-        VERIFY_SESSION(!run.errors.contains("AddressSanitizer") && !run.errors.contains("runtime error:"), \
+        VERIFY_SESSION(!run.errors.contains("AddressSanitizer") && !run.errors.contains("LeakSanitizer") \
+                           && !run.errors.contains("runtime error:"), \
                        "sanitizer report"); \
     } while (false)
 
