@@ -65,10 +65,11 @@ void TestLeakReport::reportsTheProjectsLeaksOnly()
     // Each leak: its header line and the stack's frames below it.
     QStringList planters;
     const QRegularExpression leak(QStringLiteral("leak of [^\\n]*\\n((?:[ \\t]+#[^\\n]*\\n)*)"));
+    const QRegularExpression planter(QStringLiteral(" in (?:\\S+::)?(leakFrom\\w+)\\b"));
     for (auto match = leak.globalMatch(err); match.hasNext();) {
         const QString stack = match.next().captured(1);
-        const QRegularExpression planter(QStringLiteral(" in (?:\\S+::)?(leakFrom\\w+)\\b"));
-        planters << (planter.match(stack).hasMatch() ? planter.match(stack).captured(1) : stack);
+        const QRegularExpressionMatch named = planter.match(stack);
+        planters << (named.hasMatch() ? named.captured(1) : stack);
     }
     planters.sort();
     QVERIFY2(planters == QStringList({"leakFromEventLoop", "leakFromMain"}),
